@@ -1,0 +1,100 @@
+// The text toolkit every parser rests on: find an anchor, take the text
+// between two anchors, read the n-th number of a piece of text, and edit the
+// report in place. Texts are 1250 bytes compared byte for byte.
+//
+// Absent propagates: every reader accepts an absent text and yields absent
+// (or 0 for the number readers), so a chain of searches over a report that
+// lacks an anchor ends in 0 or an empty field, never in an error. Results are
+// views into the searched text: they stay valid only while that text is not
+// edited.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace morvinta {
+
+// A text that a search may not have found.
+using MaybeText = std::optional<std::string_view>;
+
+// The rest of the text just past the first occurrence of the pattern; absent
+// when it does not occur. An empty pattern gives the whole text.
+MaybeText find_after(MaybeText text, std::string_view pattern);
+
+// From the first occurrence of start up to and including the first end that
+// begins at or after the end of that start. An empty start means the
+// beginning of the text. Absent when either anchor is missing.
+MaybeText extract_inclusive(MaybeText text, std::string_view start,
+                            std::string_view end);
+
+// What stands between the first start and the first end that follows it,
+// neither anchor included. An empty start gives the text before the first
+// end; equal anchors give the text between their first two occurrences.
+MaybeText extract_between(MaybeText text, std::string_view start,
+                          std::string_view end);
+
+// Whitespace-tolerant search: one blank of the pattern matches any run of
+// blanks, line feeds and tabs; every other byte must match exactly. The
+// result is the rest of the text from the match (`find_loose`) or from just
+// past it (`find_after_loose`). Occurrences of the pattern's first word that
+// overlap a failed try are not tried.
+MaybeText find_loose(MaybeText text, std::string_view pattern);
+MaybeText find_after_loose(MaybeText text, std::string_view pattern);
+
+// From the loose match of start up to and including the loose match of end
+// searched from just past it; an empty start means the beginning of the text.
+MaybeText extract_inclusive_loose(MaybeText text, std::string_view start,
+                                  std::string_view end);
+
+// The n-th maximal run of digits from the start (n = 1 is the first), negative
+// when the byte right before it is "-"; 0 when absent or fewer runs. Values of
+// more than nine digits wrap modulo 2^32.
+std::int32_t nth_number(MaybeText text, int n);
+
+// As `nth_number`, but runs are counted from the end (n = 1 is the last).
+std::int32_t nth_number_from_end(MaybeText text, int n);
+
+// As `nth_number_from_end`, accumulated in double so long runs keep their
+// value.
+double nth_real_from_end(MaybeText text, int n);
+
+// The n-th number plus the (n+1)-th times scale: with scale 0.01, "1.25" is
+// 1.25 and "1.5" is 1.05 (the fraction counts hundredths).
+double nth_decimal(MaybeText text, int n, double scale);
+
+// Inserts the insertion right after the first marker; unchanged when the
+// marker does not occur.
+void insert_after(std::string& text, std::string_view marker,
+                  std::string_view insertion);
+
+// Replaces the first occurrence of old_text; an empty old_text changes
+// nothing. Returns whether a replacement was made.
+bool replace_first(std::string& text, std::string_view old_text,
+                   std::string_view new_text);
+
+// Replaces old_text as long as it occurs anywhere, so occurrences that only
+// arise from earlier replacements go too. An empty old_text changes nothing;
+// a new_text that holds old_text is put in one pass from left to right, as
+// repeating would never end.
+void replace_all(std::string& text, std::string_view old_text,
+                 std::string_view new_text);
+
+// Overwrites every byte with c; the length stays.
+void fill_chars(std::string& text, char c);
+
+// Upper-cases a to z; every other byte, accented letters included, stays.
+void to_upper(std::string& text);
+
+// A copy without line feeds in which a blank that follows a blank of the
+// input is dropped (a blank after a line feed stays). Absent stays absent.
+std::optional<std::string> squeeze_spaces(MaybeText text);
+
+std::int32_t min_int(std::int32_t a, std::int32_t b);
+
+// A field of a record with a stated maximum length: the first max_length
+// bytes of the text.
+std::string cut_to(std::string_view text, std::size_t max_length);
+
+}  // namespace morvinta
