@@ -1,0 +1,56 @@
+#include "console.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+#include "cp1250.h"
+
+namespace morvinta {
+
+namespace {
+
+std::string* active_capture = nullptr;
+
+std::string vformatted(const char* format, std::va_list arguments) {
+  std::va_list copy;
+  va_copy(copy, arguments);
+  const int length = std::vsnprintf(nullptr, 0, format, copy);
+  va_end(copy);
+  if (length <= 0) return {};
+  std::string out(static_cast<std::size_t>(length) + 1, '\0');
+  std::vsnprintf(out.data(), out.size(), format, arguments);
+  out.resize(static_cast<std::size_t>(length));
+  return out;
+}
+
+}  // namespace
+
+void say(std::string_view utf8_text) {
+  if (active_capture != nullptr) {
+    active_capture->append(utf8_text);
+    return;
+  }
+  std::fwrite(utf8_text.data(), 1, utf8_text.size(), stdout);
+}
+
+void sayf(const char* format, ...) {
+  std::va_list arguments;
+  va_start(arguments, format);
+  const std::string text = vformatted(format, arguments);
+  va_end(arguments);
+  say(text);
+}
+
+void say_cp1250(std::string_view cp1250_text) { say(to_utf8(cp1250_text)); }
+
+std::string formatted(const char* format, ...) {
+  std::va_list arguments;
+  va_start(arguments, format);
+  std::string text = vformatted(format, arguments);
+  va_end(arguments);
+  return text;
+}
+
+void set_console_capture(std::string* capture) { active_capture = capture; }
+
+}  // namespace morvinta

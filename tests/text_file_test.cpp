@@ -1,0 +1,71 @@
+#include "text_file.h"
+
+#include <gtest/gtest.h>
+
+#include "test_support.h"
+
+namespace morvinta {
+namespace {
+
+using testing::TempFolder;
+
+TEST(ReadFile, TextModeAndNul) {
+  TempFolder folder;
+  const struct {
+    std::string_view disk;
+    std::string_view text;
+  } cases[] = {
+      {"a\r\nb\r\n", "a\nb\n"},
+      {"a\rb\r", "a\rb\r"},  // a lone CR stays
+      {"a\r\r\nb", "a\r\nb"},
+      {std::string_view("ab\0cd", 5), "ab"},  // a NUL ends the usable text
+      {"", ""},
+  };
+  for (const auto& c : cases) {
+    folder.write("f.txt", c.disk);
+    const auto text = read_file((folder.path() / "f.txt").string());
+    ASSERT_TRUE(text);
+    EXPECT_EQ(*text, c.text);
+  }
+  EXPECT_FALSE(read_file((folder.path() / "missing.txt").string()));
+  EXPECT_FALSE(read_file(folder.path().string()));  // a folder is no file
+}
+
+TEST(ReadFile, LongLinesAndBigFilesWhole) {
+  TempFolder folder;
+  std::string big(2'000'000, 'x');
+  big += "\r\nend";
+  folder.write("big.htm", big);
+  const auto text = read_file((folder.path() / "big.htm").string());
+  ASSERT_TRUE(text);
+  EXPECT_EQ(text->size(), 2'000'004u);
+  EXPECT_EQ(text->substr(text->size() - 4), "\nend");
+}
+
+TEST(LinePieces, CutAt999) {
+  const std::string long_line = std::string(999, 'a') + std::string(5, 'b');
+  const std::string text = long_line + "\n\nlast";
+  const auto pieces = line_pieces(text);
+  ASSERT_EQ(pieces.size(), 4u);
+  EXPECT_EQ(pieces[0], std::string(999, 'a'));
+  EXPECT_EQ(pieces[1], "bbbbb");
+  EXPECT_EQ(pieces[2], "");
+  EXPECT_EQ(pieces[3], "last");
+  const std::string exact = std::string(999, 'c') + "\n";
+  EXPECT_EQ(line_pieces(exact).size(), 1u);
+  EXPECT_TRUE(line_pieces("").empty());
+}
+
+TEST(WriteFile, CrLfAndReplacesAtomically) {
+  TempFolder folder;
+  const std::string path = (folder.path() / "out.ul").string();
+  folder.write("out.ul", "old");
+  ASSERT_TRUE(write_file(path, "a\nb\n"));
+  EXPECT_EQ(folder.read("out.ul"), "a\r\nb\r\n");
+  EXPECT_FALSE(folder.exists("out.ul.morvinta-tmp"));
+  // A folder that does not exist: nothing written, nothing left behind.
+  EXPECT_FALSE(write_file((folder.path() / "none" / "x.htm").string(), "x"));
+}
+
+}  // namespace
+}  // namespace morvinta
