@@ -1,0 +1,263 @@
+#include "catalogues.h"
+
+#include <optional>
+
+#include "console.h"
+#include "cp1250.h"
+#include "text_file.h"
+#include "text_scan.h"
+
+namespace morvinta {
+
+namespace {
+
+constexpr std::size_t kNameLength = 99;
+constexpr std::size_t kWordLength = 9;
+constexpr std::size_t kWeaponTypeLength = 11;
+
+// The first integer between the key and the next ";" of the line.
+std::int32_t field(std::string_view line, std::string_view key) {
+  return nth_number(extract_inclusive(line, key, ";"), 1);
+}
+
+// The text between the first two double quotes of the key's entry.
+MaybeText quoted(std::string_view line, std::string_view key) {
+  return extract_between(extract_inclusive(line, key, ";"), "\"", "\"");
+}
+
+// The lines of a catalogue read, as views into its text. A line's row is its
+// first number; reading stops at a line whose first number is 0 or that has
+// none (an empty line ends the catalogue).
+std::optional<std::vector<std::string_view>> catalogue_lines(
+    const std::optional<std::string>& text) {
+  if (!text) return std::nullopt;
+  std::vector<std::string_view> lines;
+  for (const std::string_view line : line_pieces(*text)) {
+    if (nth_number(line, 1) == 0) break;
+    lines.push_back(line);
+  }
+  return lines;
+}
+// The views point into the text: it must outlive them.
+std::optional<std::vector<std::string_view>> catalogue_lines(
+    const std::optional<std::string>&& text) = delete;
+
+void parse_item_line(std::string_view line, ItemRecord& row) {
+  row.number = field(line, "sorszam:");
+  row.name = cut_to(quoted(line, "neve:").value_or(""), kNameLength);
+  row.weight = nth_decimal(extract_inclusive(line, "suly:", ";"), 1, 0.01);
+  row.strength = field(line, "ero:");
+  row.intelligence = field(line, "iq:");
+  row.dexterity = field(line, "ugy:");
+  row.health = field(line, "egs:");
+  row.luck = field(line, "szer:");
+  row.max_tu = field(line, "mxtu:");
+  row.max_ep = field(line, "maxep:");
+  row.max_vp = field(line, "maxvp:");
+  row.attack = field(line, "tam:");
+  row.armour_class = field(line, "ac:");
+  row.ea = field(line, "ea:");
+  row.capacity = field(line, "kapacitas:");
+  row.oklos = field(line, "oklos:");
+  row.damage = field(line, "seb:");
+  row.vp_regeneration = field(line, "vpreg:");
+  row.min_sz = field(line, "minsz:");
+  row.min_fv = field(line, "minfv:");
+  row.thaumaturgy = field(line, "tau:");
+  row.theology = field(line, "teo:");
+  row.left_hand = field(line, "balkez:");
+  if (row.left_hand != 0) row.hand_mark = "B";
+  row.weapon_spell = field(line, "fegyvari:");
+  const MaybeText dice = extract_inclusive(line, "sebf:", ";");
+  row.damage_dice = {nth_number(dice, 1), nth_number(dice, 2),
+                     nth_number(dice, 3)};
+  if (extract_inclusive(line, "fegytip:", ";")) {
+    row.weapon_type =
+        cut_to(quoted(line, "fegytip:").value_or(""), kWeaponTypeLength);
+  }
+}
+
+// One whitespace-separated word of the damage table.
+std::optional<std::string_view> next_word(std::string_view text,
+                                          std::size_t& at) {
+  while (at < text.size() &&
+         (text[at] == ' ' || text[at] == '\n' || text[at] == '\t' ||
+          text[at] == '\r' || text[at] == '\v' || text[at] == '\f')) {
+    ++at;
+  }
+  if (at == text.size()) return std::nullopt;
+  const std::size_t begin = at;
+  while (at < text.size() && text[at] != ' ' && text[at] != '\n' &&
+         text[at] != '\t' && text[at] != '\r' && text[at] != '\v' &&
+         text[at] != '\f') {
+    ++at;
+  }
+  return text.substr(begin, at - begin);
+}
+
+// A whole word read as a signed integer (modulo 2^32); absent when it is not
+// one.
+std::optional<std::int32_t> word_integer(std::string_view word) {
+  std::size_t digits = 0;
+  if (!word.empty() && (word[0] == '-' || word[0] == '+')) digits = 1;
+  if (digits == word.size()) return std::nullopt;
+  for (std::size_t i = digits; i < word.size(); ++i) {
+    if (word[i] < '0' || word[i] > '9') return std::nullopt;
+  }
+  return nth_number(word, 1);
+}
+
+}  // namespace
+
+ItemRecord::ItemRecord()
+    : name("ismeretlen tárgy"_cp), hand_mark("-"), weapon_type("-") {}
+
+ItemCatalogue::ItemCatalogue() : rows_(kRows) {}
+
+void ItemCatalogue::load_items(const std::string& path) {
+  const std::optional<std::string> text = read_file(path);
+  const auto lines = catalogue_lines(text);
+  if (!lines) {
+    say("nem talalom a \"targyak.txt\"-t!\n");
+    return;
+  }
+  for (const std::string_view line : *lines) {
+    const int n = nth_number(line, 1);
+    if (n < 0 || n >= kRows) continue;
+    parse_item_line(line, rows_[static_cast<std::size_t>(n)]);
+  }
+  say("\"targyak.txt\" beolvasasa sikerult!\n");
+}
+
+ItemRecord& ItemCatalogue::item_by_number(int n) {
+  if (n < 0 || n >= kRows) {
+    spare_ = ItemRecord();
+    return spare_;
+  }
+  return rows_[static_cast<std::size_t>(n)];
+}
+
+const ItemRecord& ItemCatalogue::item_by_number(int n) const {
+  static const ItemRecord kOutside;
+  if (n < 0 || n >= kRows) return kOutside;
+  return rows_[static_cast<std::size_t>(n)];
+}
+
+ItemRecord& ItemCatalogue::item_by_name(std::string_view name) {
+  const auto fold = [](char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+  };
+  for (ItemRecord& row : rows_) {
+    if (row.name.size() != name.size()) continue;
+    bool same = true;
+    for (std::size_t i = 0; i < name.size() && same; ++i) {
+      same = fold(row.name[i]) == fold(name[i]);
+    }
+    if (same) return row;
+  }
+  return rows_.back();
+}
+
+MonsterRecord::MonsterRecord() : name("ismeretlen szörny"_cp) {}
+
+MonsterCatalogue::MonsterCatalogue() : rows_(kRows) {}
+
+void MonsterCatalogue::load_monsters(const std::string& path) {
+  const std::optional<std::string> text = read_file(path);
+  const auto lines = catalogue_lines(text);
+  if (!lines) {
+    say("nem talalom a \"szornyek.txt\"-t!\n");
+    return;
+  }
+  for (const std::string_view line : *lines) {
+    const int n = nth_number(line, 1);
+    if (n < 0 || n >= kRows) continue;
+    MonsterRecord& row = rows_[static_cast<std::size_t>(n)];
+    row.number = field(line, "sorszam:");
+    row.name = cut_to(quoted(line, "neve:").value_or(""), kNameLength);
+  }
+  say("\"szornyek.txt\" beolvasasa sikerult!\n");
+}
+
+MonsterRecord& MonsterCatalogue::monster_by_number(int n) {
+  if (n < 0 || n >= kRows) {
+    spare_ = MonsterRecord();
+    return spare_;
+  }
+  return rows_[static_cast<std::size_t>(n)];
+}
+
+const MonsterRecord& MonsterCatalogue::monster_by_number(int n) const {
+  static const MonsterRecord kOutside;
+  if (n < 0 || n >= kRows) return kOutside;
+  return rows_[static_cast<std::size_t>(n)];
+}
+
+SpellRecord::SpellRecord() : name("ismeretlen"), school("-"), element("-") {}
+
+SpellCatalogue::SpellCatalogue() : rows_(kRows) {}
+
+void SpellCatalogue::load_spells(const std::string& damage_path,
+                                 const std::string& list_path) {
+  if (const auto table = read_file(damage_path)) {
+    say("\"varazslatok_sebzese.txt\" beolvasasa sikerult!\n");
+    // Records of seven words: number, cap, count, sides, bonus, school,
+    // element. A record that is not that shape ends the table.
+    std::size_t at = 0;
+    for (;;) {
+      std::optional<std::int32_t> numbers[5];
+      bool whole = true;
+      for (auto& number : numbers) {
+        const auto word = next_word(*table, at);
+        number = word ? word_integer(*word) : std::nullopt;
+        whole = whole && number.has_value();
+        if (!whole) break;
+      }
+      const auto school = whole ? next_word(*table, at) : std::nullopt;
+      const auto element = school ? next_word(*table, at) : std::nullopt;
+      if (!element) break;
+      const int n = *numbers[0];
+      if (n < 0 || n >= kRows) continue;
+      SpellRecord& row = rows_[static_cast<std::size_t>(n)];
+      row.damage = {*numbers[1], *numbers[2], *numbers[3], *numbers[4]};
+      row.school = cut_to(*school, kWordLength);
+      row.element = cut_to(*element, kWordLength);
+    }
+  } else {
+    say("nem talalom a \"varazslatok_sebzese.txt\"-t!\n");
+  }
+
+  const std::optional<std::string> list = read_file(list_path);
+  const auto lines = catalogue_lines(list);
+  if (!lines) {
+    say("nem talalom a \"varazslatok.txt\"-t!\n");
+    return;
+  }
+  for (const std::string_view line : *lines) {
+    const int n = nth_number(line, 1);
+    if (n < 0 || n >= kRows) continue;
+    SpellRecord& row = rows_[static_cast<std::size_t>(n)];
+    row.number = field(line, "sorszam:");
+    row.name = cut_to(quoted(line, "neve:").value_or(""), kNameLength);
+    if (const MaybeText school = quoted(line, "tipus1:")) {
+      row.school = cut_to(*school, kWordLength);
+    }
+  }
+  say("\"varazslatok.txt\" beolvasasa sikerult!\n");
+}
+
+SpellRecord& SpellCatalogue::spell_by_number(int n) {
+  if (n < 0 || n >= kRows) {
+    spare_ = SpellRecord();
+    return spare_;
+  }
+  return rows_[static_cast<std::size_t>(n)];
+}
+
+const SpellRecord& SpellCatalogue::spell_by_number(int n) const {
+  static const SpellRecord kOutside;
+  if (n < 0 || n >= kRows) return kOutside;
+  return rows_[static_cast<std::size_t>(n)];
+}
+
+}  // namespace morvinta

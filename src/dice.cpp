@@ -1,0 +1,31 @@
+#include "dice.h"
+
+namespace morvinta {
+
+namespace {
+
+// count * (sides + 1) in 32-bit whole numbers; catalogue values that would
+// overflow wrap instead of being undefined.
+std::int32_t dice_product(std::int32_t count, std::int32_t sides) {
+  const std::uint32_t product = static_cast<std::uint32_t>(count) *
+                                (static_cast<std::uint32_t>(sides) + 1u);
+  return static_cast<std::int32_t>(product);
+}
+
+double throw_average(std::int32_t count, std::int32_t sides,
+                     std::int32_t bonus) {
+  return dice_product(count, sides) / 2.0 + bonus;
+}
+
+}  // namespace
+
+double DiceRoll::dice_average() const {
+  return throw_average(count, sides, bonus);
+}
+
+double CappedDiceRoll::capped_dice_average(std::int32_t n) const {
+  const std::int32_t multiplier = n < cap ? n : cap;
+  return static_cast<double>(multiplier) * throw_average(count, sides, bonus);
+}
+
+}  // namespace morvinta
