@@ -1,0 +1,92 @@
+#include "driver.h"
+
+#include <ctime>
+
+#include "addresses.h"
+#include "console.h"
+#include "enhancement.h"
+#include "platform.h"
+#include "report_sections.h"
+#include "rng.h"
+#include "turn_report.h"
+
+namespace morvinta {
+
+namespace {
+
+constexpr std::string_view kPrompt = "a kilepeshez nyomj meg egy billentyut!\n";
+
+void print_usage() {
+  say(" - a programot ha parameter nelkul inditod, akkor minden fordulora "
+      "lefut\n");
+  say(" - ha 1 parameterrel inditod, akkor csak az adott fordulora fut le\n");
+  say(" - a karakterhez a cfg konyvtarban levo txt fileban allithatsz be \n");
+  say("   egyeni beallitasokat\n");
+}
+
+void print_help() {
+  print_banner();
+  print_usage();
+  say(" - tobb parameterrel a megadott fordulokra sorban fut le\n");
+  say(" - -v vagy --verbose: kiirja, mit olvasott ki a fordulobol\n");
+  say(" - -h vagy --help: ez a leiras\n");
+  say(" - --version: a program verzioja\n");
+}
+
+}  // namespace
+
+void process_report(const std::string& file_name, bool verbose) {
+  TurnReport report;
+  report.load(file_name, verbose);
+  enhance(report);
+  if (report.report_kind != 0) write_info_file(report);
+  say("\n\n");
+}
+
+int run(const std::vector<std::string>& arguments) {
+  bool verbose = false;
+  std::vector<std::string> files;
+  bool options_ended = false;
+  for (const std::string& argument : arguments) {
+    if (!options_ended && files.empty()) {
+      if (argument == "-h" || argument == "--help") {
+        print_help();
+        return 0;
+      }
+      if (argument == "--version") {
+        sayf("%s %s\n", std::string(kProgramName).c_str(),
+             std::string(kVersion).c_str());
+        return 0;
+      }
+      if (argument == "-v" || argument == "--verbose") {
+        verbose = true;
+        continue;
+      }
+      if (argument == "--") {
+        options_ended = true;
+        continue;
+      }
+    }
+    files.push_back(argument);
+  }
+
+  seed_random(static_cast<std::uint32_t>(std::time(nullptr)));
+
+  if (files.empty()) {
+    files = list_report_files();
+    if (files.empty()) {
+      print_banner();
+      print_usage();
+      say("\n\n");
+      say(kPrompt);
+      wait_for_key();
+      return 0;
+    }
+  }
+  for (const std::string& file : files) process_report(file, verbose);
+  say(kPrompt);
+  wait_for_key();
+  return 1;
+}
+
+}  // namespace morvinta

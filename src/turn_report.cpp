@@ -1,0 +1,80 @@
+#include "turn_report.h"
+
+#include "addresses.h"
+#include "console.h"
+#include "text_file.h"
+#include "text_scan.h"
+
+namespace morvinta {
+
+void print_banner() {
+  say("\n");
+  say("---------------------------------------------------\n");
+  say("ha hibat eszlesz, legyszi erre a cimre irj:\n");
+  say(kContactAddress);
+  say("\n");
+  say("---------------------------------------------------\n");
+  say("\n");
+}
+
+void TurnReport::load(const std::string& name, bool verbose) {
+  print_banner();
+  sayf("beolvasando fordulo: \"%s\"\n", name.c_str());
+  file_name = name;
+
+  // 123_45.htm and 123c45.htm alike: the last number is the turn, the one
+  // before it the character.
+  character_number = nth_number_from_end(name, 2);
+  turn_number = nth_number_from_end(name, 1);
+  if (verbose) {
+    sayf("karakterszam: %d\n", character_number);
+    sayf("forduloszam:  %d\n", turn_number);
+  }
+
+  text.clear();
+  if (auto content = read_file(name)) {
+    text = std::move(*content);
+  } else {
+    say("fordulo beolvasasa nem sikerult!\n");
+  }
+
+  if (text.find(kProcessedMarker) != std::string::npos) {
+    say("Erre a fordulora mar lefuttattad a morvintat!\n");
+    return;
+  }
+  if (verbose) say("fordulo beolvasasa sikerult!\n");
+
+  monsters.load_monsters();
+  spells.load_spells();
+  items.load_items();
+
+  if (find_after(find_after(text, "<STYLE"), "</STYLE>")) {
+    report_kind = 1;
+    if (verbose) say("uj tipusu fordulo\n");
+  } else {
+    report_kind = 2;
+    if (verbose) say("regi tipusu fordulo\n");
+  }
+
+  // "KARAKTERLAPOD" of the current layout holds "KARAKTERLAP" of the old one.
+  if (text.find("KARAKTERLAP") == std::string::npos) {
+    say("nincs meg a karakterlap!\n");
+    return;
+  }
+
+  parse_sections(verbose);
+  settings.read_settings(formatted("cfg/cfg_%d.txt", character_number));
+}
+
+void TurnReport::parse_sections([[maybe_unused]] bool verbose) {
+  // The parsers run in this order, each on its own record:
+  //  1. known monsters of the encyclopedia (also reads the info file),
+  //  2. attributes, 3. identity, 4. vital points, 5. level and experience,
+  //  6. company membership, 7. weapon skills, 8. skills,
+  //  9. development points and conditional orders, 10. price settings,
+  // 11. inventory, bank safe and money (also reads the info file),
+  // 12. known and active spells, 13. adventures and moves.
+  // They arrive with the character sheet and report section modules.
+}
+
+}  // namespace morvinta

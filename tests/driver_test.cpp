@@ -1,0 +1,117 @@
+// The driver through the built executable, in a temporary working folder.
+#include <gtest/gtest.h>
+
+#include "test_support.h"
+
+namespace morvinta {
+namespace {
+
+using testing::run_tool;
+using testing::TempFolder;
+
+const std::string kBanner =
+    "\n---------------------------------------------------\n"
+    "ha hibat eszlesz, legyszi erre a cimre irj:\n"
+    "morvinta@example.org\n"
+    "---------------------------------------------------\n\n";
+
+const std::string kUsage =
+    " - a programot ha parameter nelkul inditod, akkor minden fordulora "
+    "lefut\n"
+    " - ha 1 parameterrel inditod, akkor csak az adott fordulora fut le\n"
+    " - a karakterhez a cfg konyvtarban levo txt fileban allithatsz be \n"
+    "   egyeni beallitasokat\n";
+
+const std::string kPrompt = "a kilepeshez nyomj meg egy billentyut!\n";
+
+const std::string kProcessed = "<!-- morvinta -->\n<html></html>\n";
+
+std::string refused(const std::string& name) {
+  return kBanner + "beolvasando fordulo: \"" + name + "\"\n" +
+         "Erre a fordulora mar lefuttattad a morvintat!\n\n\n";
+}
+
+TEST(Driver, EmptyFolderPrintsTheTwelveLines) {
+  TempFolder folder;
+  folder.write("notes.txt", "x");
+  folder.write("1234_56.txt", "x");
+  const auto result = run_tool(folder.path());
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.output, kBanner + kUsage + "\n\n" + kPrompt);
+}
+
+TEST(Driver, MissingFileStillEndsWithThePrompt) {
+  TempFolder folder;
+  const auto result = run_tool(folder.path(), "nincs_ilyen.htm");
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.output.find("beolvasando fordulo: \"nincs_ilyen.htm\"\n"
+                               "fordulo beolvasasa nem sikerult!\n"),
+            std::string::npos);
+  EXPECT_NE(result.output.find("nincs meg a karakterlap!\n\n\n" + kPrompt),
+            std::string::npos);
+}
+
+TEST(Driver, ProcessedReportPrintsOnlyTheRefusal) {
+  TempFolder folder;
+  folder.write("1234_56.htm", kProcessed);
+  const auto result = run_tool(folder.path(), "1234_56.htm");
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.output, refused("1234_56.htm") + kPrompt);
+}
+
+TEST(Driver, DirectoryModeTakesReportNamesInByteOrder) {
+  TempFolder folder;
+  for (const char* name : {"7_12.htm", "12_3.HTM", "readme_old.htm", "_.htm",
+                           "1234_56.html", "123456.htm", "9_1.htm.bak"}) {
+    folder.write(name, kProcessed);
+  }
+  std::filesystem::create_directory(folder.path() / "dir_1.htm");
+  const auto result = run_tool(folder.path());
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.output, refused("12_3.HTM") + refused("7_12.htm") +
+                               refused("_.htm") + refused("readme_old.htm") +
+                               kPrompt);
+}
+
+TEST(Driver, SeveralFilesOneAfterTheOther) {
+  TempFolder folder;
+  folder.write("1_2.htm", kProcessed);
+  folder.write("3_4.htm", kProcessed);
+  const auto result = run_tool(folder.path(), "3_4.htm 1_2.htm");
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.output, refused("3_4.htm") + refused("1_2.htm") + kPrompt);
+}
+
+TEST(Driver, VerboseFlag) {
+  TempFolder folder;
+  folder.write("1_2.htm", "<STYLE></STYLE>");
+  const auto quiet = run_tool(folder.path(), "1_2.htm");
+  EXPECT_EQ(quiet.output.find("karakterszam"), std::string::npos);
+  for (const char* flag : {"-v", "--verbose"}) {
+    const auto loud = run_tool(folder.path(), std::string(flag) + " 1_2.htm");
+    EXPECT_NE(loud.output.find("karakterszam: 1\nforduloszam:  2\n"),
+              std::string::npos);
+    EXPECT_NE(loud.output.find("uj tipusu fordulo\n"), std::string::npos);
+  }
+  // Alone it turns directory mode verbose.
+  const auto directory = run_tool(folder.path(), "-v");
+  EXPECT_NE(directory.output.find("karakterszam: 1\n"), std::string::npos);
+}
+
+TEST(Driver, HelpAndVersionDoNotWait) {
+  TempFolder folder;
+  folder.write("1_2.htm", kProcessed);
+  for (const char* flag : {"-h", "--help"}) {
+    const auto help = run_tool(folder.path(), flag);
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.output.rfind(kBanner + kUsage, 0), 0u);
+    EXPECT_EQ(help.output.find("beolvasando"), std::string::npos);
+    EXPECT_EQ(help.output.find(kPrompt), std::string::npos);
+  }
+  const auto version = run_tool(folder.path(), "--version");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.output, "morvinta 3.0.0\n");
+}
+
+}  // namespace
+}  // namespace morvinta
