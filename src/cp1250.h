@@ -102,7 +102,9 @@ inline constexpr Converted<sizeof(S.bytes)> kConverted = convert(S);
 
 }  // namespace cp1250_detail
 
-// "kézirat"_cp: the literal's text as 1250 bytes, with static lifetime.
+// "kézirat"_cp: the literal's text as 1250 bytes, with static lifetime. A NUL
+// byte always follows the text, so data() also serves as a C string (for
+// printf-style templates).
 template <cp1250_detail::Utf8Literal S>
 consteval std::string_view operator""_cp() {
   return {cp1250_detail::kConverted<S>.bytes.data(),

@@ -39,7 +39,10 @@ void process_report(const std::string& file_name, bool verbose) {
   TurnReport report;
   report.load(file_name, verbose);
   enhance(report);
-  if (report.report_kind != 0) write_info_file(report);
+  // Only a report read with its knowledge rewrites the info file: the lists
+  // are all the tool keeps between runs, and a refused, old-layout or
+  // sheetless report would wipe them.
+  if (report.report_kind == 1 && report.sections_read) write_info_file(report);
   say("\n\n");
 }
 

@@ -66,15 +66,15 @@ void TurnReport::load(const std::string& name, bool verbose) {
   settings.read_settings(formatted("cfg/cfg_%d.txt", character_number));
 }
 
-void TurnReport::parse_sections([[maybe_unused]] bool verbose) {
-  // The parsers run in this order, each on its own record:
-  //  1. known monsters of the encyclopedia (also reads the info file),
-  //  2. attributes, 3. identity, 4. vital points, 5. level and experience,
-  //  6. company membership, 7. weapon skills, 8. skills,
-  //  9. development points and conditional orders, 10. price settings,
-  // 11. inventory, bank safe and money (also reads the info file),
-  // 12. known and active spells, 13. adventures and moves.
-  // They arrive with the character sheet and report section modules.
+void TurnReport::parse_sections(bool verbose) {
+  parse_encyclopedia(monsters, text, report_kind);
+  // The character sheet: attributes, identity, vital points, level and
+  // experience, company membership, weapon skills, skills, development points
+  // and conditional orders, price settings.
+  parse_inventory(items, text, report_kind, verbose);
+  parse_spells(spells, text, report_kind, verbose);
+  adventures.parse_moves(text, report_kind, verbose);
+  sections_read = true;
 }
 
 }  // namespace morvinta

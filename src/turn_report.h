@@ -8,6 +8,7 @@
 #include <string>
 
 #include "catalogues.h"
+#include "report_sections.h"
 #include "settings_file.h"
 
 namespace morvinta {
@@ -28,7 +29,11 @@ class TurnReport {
   std::string file_name;  // the report file as given to `load`
   std::string text;       // the report, later the enhanced report
   std::int32_t report_kind = 0;
+  // The section parsers ran: the report has a character sheet, so what the
+  // character knows was read from it.
+  bool sections_read = false;
 
+  AdventureLog adventures;
   SpellCatalogue spells;
   ItemCatalogue items;
   MonsterCatalogue monsters;

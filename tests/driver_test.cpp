@@ -1,6 +1,7 @@
 // The driver through the built executable, in a temporary working folder.
 #include <gtest/gtest.h>
 
+#include "cp1250.h"
 #include "test_support.h"
 
 namespace morvinta {
@@ -111,6 +112,34 @@ TEST(Driver, HelpAndVersionDoNotWait) {
   const auto version = run_tool(folder.path(), "--version");
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.output, "morvinta 3.0.0\n");
+}
+
+TEST(Driver, KnowledgeCarriesFromReportToReport) {
+  TempFolder folder;
+  folder.write("txt/szornyek.txt", "sorszam: 7; neve: \"Medve\";\n");
+  folder.write("info/info_5.txt", "old");
+  // Old layout, and a current report without a character sheet: the info
+  // file stays as it is.
+  folder.write("5_1.htm", "KARAKTERLAP");
+  folder.write("5_2.htm", "<STYLE></STYLE>");
+  auto result = run_tool(folder.path());
+  EXPECT_EQ(folder.read("info/info_5.txt"), "old");
+
+  // A current report names monster 7; the next report of the run knows it
+  // from the info file although it does not mention it.
+  const std::string head = std::string("<STYLE></STYLE>KALANDOZÓ: #5 "_cp);
+  folder.write("5_3.htm", head +
+                              "JÁTÉKHETED, 3 ENCYCLOPEDIA FANTASIA "
+                              "(#7 LÉNY) KARAKTERLAP"_cp.data());
+  folder.write("5_4.htm", head + "JÁTÉKHETED, 4 KARAKTERLAP"_cp.data());
+  result = run_tool(folder.path(), "5_3.htm 5_4.htm");
+  EXPECT_EQ(result.status, 1);
+  std::filesystem::remove(folder.path() / "5_3.htm");
+  result = run_tool(folder.path(), "5_4.htm");
+  EXPECT_EQ(folder.read("info/info_5.txt"),
+            std::string("tárgyak:\r\n\r\n\r\nösszesen 0 tárgyat ismersz\r\n\r\n"
+                        "szörnyek:\r\n\r\nMedve (#7)\r\n\r\n"
+                        "összesen 1 szörnyet ismersz\r\n\r\n"_cp));
 }
 
 }  // namespace

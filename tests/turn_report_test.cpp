@@ -107,6 +107,7 @@ TEST_F(LoadTest, QuietLoadOfAFullFolder) {
                           "\"varazslatok_sebzese.txt\" beolvasasa sikerult!\n"
                           "\"varazslatok.txt\" beolvasasa sikerult!\n"
                           "\"targyak.txt\" beolvasasa sikerult!\n"
+                          "nem ismersz meg 1 varit sem\n"
                           "\"cfg/cfg_1234.txt\" beolvasasa sikerult!\n");
   EXPECT_EQ(report.report_kind, 1);
   EXPECT_EQ(report.text, "<STYLE>\n</STYLE>\nKARAKTERLAPOD\n");
