@@ -1,10 +1,477 @@
 #include "enhancement.h"
 
+#include <filesystem>
+#include <system_error>
+
+#include "addresses.h"
+#include "console.h"
+#include "cp1250.h"
+#include "order_sheet.h"
+#include "platform.h"
+#include "text_file.h"
+#include "text_scan.h"
+
 namespace morvinta {
 
+namespace {
+
+constexpr std::string_view kTableEnd = "</TABLE></TD></TR></TABLE>";
+
+bool contains(std::string_view text, std::string_view pattern) {
+  return text.find(pattern) != std::string_view::npos;
+}
+
+bool carries(const TurnReport& report, int item) {
+  return report.items.item_by_number(item).carried_count > 0;
+}
+
+// The inventory table's header, before which the summary tables go.
+std::string inventory_header() {
+  return std::string(
+      "<P>\n<TABLE WIDTH=740 CELLPADDING=1 CELLSPACING=0 BORDER=0 "
+      "CLASS=\"t0\"><TR><TD><TABLE CELLPADDING=2 CELLSPACING=0 BORDER=0 "
+      "CLASS=\"t1\" WIDTH=740>\n<TR><TD CLASS=\"c2\" COLSPAN=9>NÁLAD LÉVŐ "
+      "TÁRGYAK (*-gal jelöltek bekészítve)</TD></TR>"_cp);
+}
+
+// A section with a console label: the label, the work, "OK".
+template <typename Work>
+void section(const char* label, Work work) {
+  say(label);
+  work();
+  say("OK\n");
+}
+
+// The folder of the local encyclopedia copy, from the settings.
+std::string offline_directory(const Settings& settings) {
+  return std::string(
+      extract_between(
+          find_after(settings.settings_text, "offline webhyper könyvtára"_cp),
+          "\"", "\"")
+          .value_or(""));
+}
+
+std::string encyclopedia_link(std::string_view url, std::string_view text) {
+  return "<a class=n href=\"" + std::string(url) +
+         "\" target=new title=\"Encyclopedia (Web Hyper)\">" +
+         std::string(text) + "</a>";
+}
+
+// Replaces the report's segment from the heading through the next table end
+// by what rework makes of a copy of it.
+template <typename Rework>
+void rework_segment(std::string& text, std::string_view heading,
+                    Rework rework) {
+  const MaybeText segment = extract_inclusive(text, heading, kTableEnd);
+  if (!segment) return;
+  const std::string original(*segment);
+  std::string copy = original;
+  rework(copy);
+  if (copy != original) replace_first(text, original, copy);
+}
+
+// 32-bit game sums that a crafted catalogue could overflow: they wrap.
+std::int32_t wrapped(std::int64_t value) {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+}
+
+// One list table: cells of four to a row, each cell a piece of the text
+// through its next ", " (or, when none is left, through the end mark).
+std::string list_table(std::string_view list, std::string_view end_mark) {
+  std::string html = "<table border=0 width=100%>";
+  int cells = 0;
+  for (;;) {
+    std::size_t cut = list.find(", ");
+    std::size_t mark_size = 2;
+    if (cut == std::string_view::npos) {
+      cut = list.find(end_mark);
+      mark_size = end_mark.size();
+      if (cut == std::string_view::npos || end_mark.empty()) break;
+    }
+    if (cells == 0) html += "\n<tr>";
+    html += "<td width=25%>";
+    html += list.substr(0, cut + mark_size);
+    html += "</td>";
+    if (++cells == 4) {
+      html += "</tr>";
+      cells = 0;
+    }
+    list.remove_prefix(cut + mark_size);
+  }
+  return html;
+}
+
+void cut_before(std::string_view& text, std::string_view mark) {
+  const std::size_t at = text.find(mark);
+  if (at != std::string_view::npos) text = text.substr(0, at);
+}
+
+}  // namespace
+
+std::uint32_t compute_effect_flags(const TurnReport& report) {
+  std::uint32_t flags = 0;
+  if (carries(report, 508)) flags |= 1;
+  if (carries(report, 596) && carries(report, 602) && carries(report, 603) &&
+      carries(report, 604)) {
+    flags |= 2;
+  }
+  // Bit 4 (VP regeneration developed) comes with the development points.
+  if (carries(report, 504)) flags |= 8;
+  if (carries(report, 1119)) flags |= 16;
+  static constexpr std::string_view kHunger[] = {
+      "Gyomrod már összeszűkült a sok éhezéstől"_cp,
+      "Annyira éhes vagy, hogy kínodban már akármit megennél, ami mozog"_cp,
+      "Ha így folytatod a kosztolást, hamarosan az éhhalál küszöbén leszel"_cp,
+      "Szörnyen éhezel"_cp,
+      "Borzalmasan éhes vagy"_cp,
+      "Az éhségtől egyre gyengébb vagy"_cp,
+  };
+  static constexpr std::string_view kWithering[] = {
+      "Komposzttá sorvadsz"_cp,
+      "Működik a borzalmas sorvasztás"_cp,
+      "Iszonyatosan sorvadozol"_cp,
+      "Tested aggasztó sebességgel sorvad"_cp,
+  };
+  for (const std::string_view message : kHunger) {
+    if (contains(report.text, message)) flags |= 32;
+  }
+  for (const std::string_view message : kWithering) {
+    if (contains(report.text, message)) flags |= 64;
+  }
+  return flags;
+}
+
+std::string summary_block_start() {
+  return "\n <P>\n<TABLE WIDTH=740 CELLPADDING=1 CELLSPACING=0 BORDER=0 "
+         "CLASS=\"t0\"><TR><TD> <TABLE CELLPADDING=2 CELLSPACING=0 BORDER=0 "
+         "CLASS=\"t1\" WIDTH=740>\n<TR><TD CLASS=\"c2\" COLSPAN=3 "
+         "WIDTH=100%>Morvinta</TD></TR>";
+}
+
+void insert_summary_block(std::string& text, std::string summary_block) {
+  const std::string header = inventory_header();
+  summary_block += "\n";
+  summary_block += header;
+  replace_first(text, header, summary_block);
+}
+
+std::string monster_address(const Settings& settings, int n) {
+  if (settings.offline_webhyper != 0) {
+    return offline_directory(settings) +
+           formatted("/szorny_enc.php@f=szenc&ssz=%d.htm", n);
+  }
+  return std::string(kEncyclopediaHost) +
+         formatted("/webhyper/szorny_enc.php?f=szenc&ssz=%d", n);
+}
+
+std::string item_address(const Settings& settings, int n) {
+  if (settings.offline_webhyper != 0) {
+    return offline_directory(settings) +
+           formatted("/targy_enc.php@f=tenc&ssz=%d.htm", n);
+  }
+  return std::string(kEncyclopediaHost) +
+         formatted("/webhyper/targy_enc.php?f=tenc&ssz=%d", n);
+}
+
+std::string spell_address(const Settings& settings, int n) {
+  if (settings.offline_webhyper != 0) {
+    return offline_directory(settings) +
+           formatted("/vari_enc.php@f=venc&ssz=%d.htm", n);
+  }
+  return std::string(kEncyclopediaHost) +
+         formatted("/webhyper/vari_enc.php?f=venc&ssz=%d", n);
+}
+
+void link_coordinates(TurnReport& report) {
+  const AdventureLog& log = report.adventures;
+  for (int i = 0; i < log.move_count; ++i) {
+    const Coordinate& move = log.moves[static_cast<std::size_t>(i)];
+    insert_after(report.text, move.square_text(),
+                 formatted("<A name=\"#koord%d\"></A>", i));
+    const std::string round = move.round_text();
+    replace_first(report.text, round,
+                  formatted("<A href=\"#koord%d\">%s</A>", i, round.c_str()));
+  }
+}
+
+void link_monsters(TurnReport& report) {
+  for (int n = 10; n <= 999; ++n) {
+    const std::string& name = report.monsters.monster_by_number(n).name;
+    const std::string url = monster_address(report.settings, n);
+    replace_all(report.text, "<b>" + name + "</B>",
+                encyclopedia_link(url, "<B>" + name + "</B>"));
+    replace_all(report.text, "<b>" + name + "!</B>",
+                encyclopedia_link(url, "<B>" + name + "!</B>"));
+  }
+}
+
+void number_monsters(TurnReport& report) {
+  for (int n = 10; n <= 999; ++n) {
+    const std::string& name = report.monsters.monster_by_number(n).name;
+    const std::string number = formatted(" (#%d)", n);
+    replace_all(report.text, "<B>" + name + "</B>",
+                "<B>" + name + number + "</B>");
+    replace_all(report.text, "<B>" + name + "!</B>",
+                "<B>" + name + number + "!</B>");
+  }
+}
+
+void replace_images(TurnReport& report) {
+  const std::string directory(
+      extract_between(extract_inclusive(report.settings.settings_text,
+                                        "képek könyvtára"_cp, ";"),
+                      "\"", "\"")
+          .value_or(""));
+  replace_all(report.text, kPublisherImageBase, directory);
+}
+
+void add_item_weights(TurnReport& report) {
+  const auto pass = [&](std::string_view heading, bool bank) {
+    rework_segment(report.text, heading, [&](std::string& segment) {
+      for (int n = 1; n < ItemCatalogue::kRows; ++n) {
+        const ItemRecord& item = report.items.item_by_number(n);
+        const std::int32_t k = bank ? item.banked : item.carried_count;
+        const std::string tag =
+            formatted(item.dollar_form ? "($%d)" : "(#%d)", n);
+        if (item.weight != 0 || item.ea != 0) {
+          std::string span;
+          const std::int32_t value = wrapped(std::int64_t{item.ea} * k);
+          if (item.weight != 0 && item.ea != 0) {
+            span = formatted("{%d} [%.2lf]", value, k * item.weight);
+          } else if (item.weight != 0) {
+            span = formatted("[%.2lf]", k * item.weight);
+          } else {
+            span = formatted("{%d}", value);
+          }
+          replace_first(segment, tag,
+                        tag + " <SPAN CLASS=\"szogletes\">" + span + "</SPAN>");
+        }
+        if (k != 0 && report.settings.item_links != 0) {
+          const std::string url = item_address(report.settings, n);
+          for (const char* form : {"(#%d)", "($%d)"}) {
+            const std::string plain = formatted(form, n);
+            replace_first(segment, plain, encyclopedia_link(url, plain));
+          }
+        }
+      }
+    });
+  };
+  pass("NÁLAD LÉVŐ TÁRGYAK (*-gal jelöltek bekészítve)"_cp, false);
+  if (contains(report.text, "TÁRGYAID A BANK SZÉFJÉBEN"_cp)) {
+    pass("TÁRGYAID A BANK SZÉFJÉBEN"_cp, true);
+  }
+}
+
+void set_table_width(TurnReport& report) {
+  const std::string_view settings = report.settings.settings_text;
+  const MaybeText entry =
+      extract_inclusive(settings, "táblázat mérete"_cp, ";");
+  const std::int32_t width = nth_number(entry, 1);
+  const bool percent = entry && contains(*entry, "%");
+  if (percent) replace_all(report.text, "WIDTH=750", "WIDTH=100% ALIGN=center");
+  replace_all(report.text, "WIDTH=740",
+              formatted(percent ? "WIDTH=%d%%" : "WIDTH=%d", width));
+  for (const std::string_view heading :
+       {"HARCI ISMERETEK</TD></TR>"_cp, "EGYÉB ISMERETEK</TD></TR>"_cp}) {
+    rework_segment(report.text, heading, [](std::string& segment) {
+      replace_all(segment, "WIDTH=140", "WIDTH=20%");
+      replace_all(segment, "WIDTH=103", "WIDTH=13%");
+    });
+  }
+  const std::string item_width =
+      percent ? std::string("WIDTH=33%")
+              : formatted("WIDTH=%d",
+                          static_cast<int>((std::int64_t{width} - 125) / 3));
+  const auto narrow = [&](std::string& segment) {
+    replace_all(segment, "WIDTH=205", item_width);
+  };
+  rework_segment(report.text,
+                 "NÁLAD LÉVŐ TÁRGYAK (*-gal jelöltek bekészítve)"_cp, narrow);
+  if (contains(report.text, "TÁRGYAID A BANK SZÉFJÉBEN"_cp)) {
+    rework_segment(report.text, "TÁRGYAID A BANK SZÉFJÉBEN"_cp, narrow);
+  }
+}
+
+void tabulate_item_lists(std::string& text) {
+  const std::string_view marker = "(zárójelben a tárgy sorszáma):"_cp;
+  const std::string_view shop_marks[] = {"megvásárolni:"_cp,
+                                         "boltban:", "<SPAN CLASS=\"tvp\">"};
+  const std::string scan_copy = text;
+  MaybeText scan = scan_copy;
+  while (const MaybeText behind = find_after(scan, marker)) {
+    std::string_view paragraph = *behind;
+    std::string output = "<br>";
+    bool shop = false;
+    for (const std::string_view mark : shop_marks) {
+      shop = shop || contains(paragraph, mark);
+    }
+    if (!shop) {
+      cut_before(paragraph, "<SPAN");
+      output += list_table(paragraph, ".");
+    } else {
+      std::string_view second;
+      for (const std::string_view mark : shop_marks) {
+        if (!contains(paragraph, mark)) continue;
+        second = extract_between(paragraph, mark, "<SPAN").value_or("");
+        cut_before(paragraph, mark);
+      }
+      output += list_table(paragraph, ".");
+      output += "</tr></table>\n";
+      output +=
+          "<br>A következő tárgyaidat hajlandó a boltos megvásárolni:<br>"_cp;
+      output += list_table(second, "áron"_cp);
+    }
+    output += "</tr></table>\n";
+    if (const MaybeText listed = extract_between(scan, marker, "<SPAN")) {
+      replace_first(text, std::string(*listed), output);
+    }
+    scan = behind;
+  }
+}
+
+void add_encumbrance_rows(TurnReport& report) {
+  std::string& text = report.text;
+  const MaybeText row_view =
+      extract_inclusive(text, "WIDTH=50%>Megterheltség:"_cp, "</TD></TR>");
+  if (!row_view) return;
+  const std::string row(*row_view);
+  const std::size_t total_at = text.find("WIDTH=50%>Összsúly:"_cp);
+  const double total_weight =
+      total_at == std::string::npos
+          ? 0.0
+          : nth_decimal(std::string_view(text).substr(total_at), 2, 0.01);
+  const std::int32_t encumbrance = nth_number_from_end(row, 1);
+  if (encumbrance > 100) {
+    const double to_drop = total_weight - total_weight / encumbrance * 95;
+    insert_after(text, row,
+                 formatted("<TR><TD CLASS=\"t1\" COLSPAN=2> %s azt javasolja "
+                           "hogy a 95%%-os megterheltséghez %.2lf kg-tól "
+                           "szabadulj meg!  </TD></TR>"_cp.data(),
+                           report.settings.advisor_name.c_str(), to_drop));
+  }
+  // The load during the turn after the planned dressing comes with the
+  // strength rules.
+
+  std::int64_t total = 0;
+  std::int64_t hu_total = 0;
+  for (int n = 1; n < ItemCatalogue::kRows; ++n) {
+    const ItemRecord& item = report.items.item_by_number(n);
+    if (item.carried_count == 0) continue;
+    const std::int64_t value = std::int64_t{item.carried_count} * item.ea;
+    total += value;
+    if (item.dollar_form) hu_total += value;
+  }
+  const std::int32_t value_total = wrapped(total);
+  const std::int32_t hu_value = wrapped(hu_total);
+  if (hu_value != 0) {
+    const std::string after(
+        extract_inclusive(text, "Megterheltség:"_cp, "</TD></TR>")
+            .value_or(""));
+    insert_after(text, after,
+                 formatted("\n<TR><TD CLASS=\"t1\" COLSPAN=2>HU-ban levő "
+                           "tárgyaid összértéke: %d ap</TD></TR>"_cp.data(),
+                           hu_value));
+  }
+  if (value_total != 0) {
+    const std::string after(
+        extract_inclusive(text, "Megterheltség:"_cp, "</TD></TR>")
+            .value_or(""));
+    insert_after(text, after,
+                 formatted("\n<TR><TD CLASS=\"t1\" COLSPAN=2>Tárgyaid "
+                           "összértéke: %d ap</TD></TR>"_cp.data(),
+                           value_total));
+  }
+}
+
+void colour_links(std::string& text) {
+  const MaybeText colour =
+      extract_between(find_after(text, "BODY{"), "COLOR:", "}");
+  const MaybeText rule = extract_inclusive(text, ".tj{", "}");
+  if (!colour || !rule) return;
+  const std::string c(*colour);
+  const std::string marker(*rule);
+  insert_after(text, marker,
+               formatted("\n  a.n:link { COLOR: %s }\n  a.n:visited { COLOR: "
+                         "%s }\n  a.n:hover { COLOR: %s }\n  a.n:active { "
+                         "COLOR: %s }\n",
+                         c.c_str(), c.c_str(), c.c_str(), c.c_str()));
+}
+
+std::optional<std::string> write_enhanced_report(const TurnReport& report) {
+  const std::string name =
+      formatted(report.settings.c_form_name != 0 ? "%dc%d.htm" : "%d_%d.htm",
+                report.character_number, report.turn_number);
+  const std::string path = path_in(report.settings.report_directory, name);
+  if (write_file(path, report.text)) return path;
+  if (path != name && write_file(name, report.text)) return name;
+  sayf("nem sikerult kiirni: \"%s\"!\n", name.c_str());
+  return std::nullopt;
+}
+
 void enhance(TurnReport& report) {
-  if (report.report_kind != 1) return;
-  // The pipeline's sections fill in here.
+  if (report.report_kind != 1) {
+    if (report.report_kind == 2) {
+      say("regi tipusu fordulora nem megy a morvinta!");
+    }
+    return;
+  }
+  const Settings& settings = report.settings;
+
+  // The turn summary works on the page as the game wrote it.
+  [[maybe_unused]] const std::uint32_t effect_flags =
+      compute_effect_flags(report);
+
+  start_order_sheet(report);
+  if (settings.dressing_mode != 0) plan_dressing(report);
+
+  // The summary tables before the inventory.
+  std::string summary_block = summary_block_start();
+  summary_block += kSummaryTableEnd;
+  insert_summary_block(report.text, std::move(summary_block));
+
+  section("mozgasok link: ", [&] { link_coordinates(report); });
+  if (settings.monster_links != 0) {
+    section("szornyek link: ", [&] { link_monsters(report); });
+  }
+  if (settings.monster_numbering != 0) {
+    section("szornyek sorszamozasa: ", [&] { number_monsters(report); });
+  }
+  if (settings.images != 0) {
+    section("kepek linkjenek csereje: ", [&] { replace_images(report); });
+  }
+  if (settings.item_weights != 0) {
+    section("targyak sulya: ", [&] { add_item_weights(report); });
+  }
+  const MaybeText width_entry =
+      extract_inclusive(settings.settings_text, "táblázat mérete"_cp, ";");
+  if (contains(settings.settings_text, "táblázat mérete"_cp) &&
+      nth_number(width_entry, 1) != 740) {
+    section("tablazat merete: ", [&] { set_table_width(report); });
+  }
+  tabulate_item_lists(report.text);
+  section("megterheltseg: ", [&] { add_encumbrance_rows(report); });
+  section("style: ", [&] { colour_links(report.text); });
+
+  if (settings.order_sheet != 0) {
+    section("UL keszites: ", [&] {
+      report.order_sheet.write_order_sheet(settings.order_sheet_directory);
+    });
+  }
+
+  // The enhanced report is written before the input goes, and the input
+  // is never deleted when it is the file just written.
+  const std::optional<std::string> written = write_enhanced_report(report);
+  if (settings.delete_report != 0) {
+    section("regi fordulo torolve: ", [&] {
+      const std::string input =
+          formatted("%d_%d.htm", report.character_number, report.turn_number);
+      std::error_code error;
+      if (written && !std::filesystem::equivalent(input, *written, error) &&
+          !error) {
+        remove_file(input);
+      }
+    });
+  }
 }
 
 }  // namespace morvinta

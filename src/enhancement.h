@@ -1,13 +1,57 @@
-// The enhancement of a loaded report: the summary tables, the page edits, the
-// order sheet and the enhanced report file.
+// The enhancement of a loaded report of the current layout: the turn summary,
+// the order sheet, the summary tables inserted before the inventory, the
+// edits of the page itself (links, numbers, weights, widths, lists, colours,
+// wording) and the output files. Each section prints its label and "OK" on
+// the console as it runs.
 #pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
 
 #include "turn_report.h"
 
 namespace morvinta {
 
-// Enhances a report of the current layout and writes its output files; does
-// nothing for any other report kind.
+// Runs every section in order and writes the order sheet and the enhanced
+// report; an old-layout report gets a refusal line, a refused one nothing.
 void enhance(TurnReport& report);
+
+// The turn's effect bits that the turn summary looks for: 1 item #508,
+// 2 items #596, #602, #603 and #604, 4 VP regeneration developed, 8 item
+// #504, 16 item #1119, 32 hunger, 64 withering.
+std::uint32_t compute_effect_flags(const TurnReport& report);
+
+// The summary tables' frame: the opening with the "Morvinta" heading row,
+// and the closing of that table.
+std::string summary_block_start();
+inline constexpr std::string_view kSummaryTableEnd =
+    "\n</TABLE></TD></TR></TABLE>";
+
+// Puts the summary block in front of the inventory table; a report without
+// the inventory header gets none.
+void insert_summary_block(std::string& text, std::string summary_block);
+
+// The encyclopedia addresses of a monster, an item and a spell: on-line, or
+// in the local copy named by the settings when "offline webhyper" is on.
+std::string monster_address(const Settings& settings, int n);
+std::string item_address(const Settings& settings, int n);
+std::string spell_address(const Settings& settings, int n);
+
+// The page edits, each as its own section.
+void link_coordinates(TurnReport& report);
+void link_monsters(TurnReport& report);
+void number_monsters(TurnReport& report);
+void replace_images(TurnReport& report);
+void add_item_weights(TurnReport& report);
+void set_table_width(TurnReport& report);
+void tabulate_item_lists(std::string& text);
+void add_encumbrance_rows(TurnReport& report);
+void colour_links(std::string& text);
+
+// Writes the enhanced report into the turns folder (or under its bare name
+// when that fails); the path written, or absent when nothing could be.
+std::optional<std::string> write_enhanced_report(const TurnReport& report);
 
 }  // namespace morvinta

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "catalogues.h"
+#include "order_sheet.h"
 #include "report_sections.h"
 #include "settings_file.h"
 
@@ -38,6 +39,7 @@ class TurnReport {
   ItemCatalogue items;
   MonsterCatalogue monsters;
   Settings settings;
+  OrderSheet order_sheet;
 
  private:
   // Runs the section parsers over the text in their fixed order.
