@@ -66,7 +66,7 @@ void parse_item_line(std::string_view line, ItemRecord& row) {
   row.thaumaturgy = field(line, "tau:");
   row.theology = field(line, "teo:");
   row.left_hand = field(line, "balkez:");
-  if (row.left_hand != 0) row.hand_mark = "B";
+  if (row.left_hand != 0) row.hand_mark.assign(1, 'B');
   row.weapon_spell = field(line, "fegyvari:");
   const MaybeText dice = extract_inclusive(line, "sebf:", ";");
   row.damage_dice = {nth_number(dice, 1), nth_number(dice, 2),

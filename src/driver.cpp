@@ -1,7 +1,5 @@
 #include "driver.h"
 
-#include <ctime>
-
 #include "addresses.h"
 #include "console.h"
 #include "enhancement.h"
@@ -73,7 +71,7 @@ int run(const std::vector<std::string>& arguments) {
     files.push_back(argument);
   }
 
-  seed_random(static_cast<std::uint32_t>(std::time(nullptr)));
+  seed_random(random_seed());
 
   if (files.empty()) {
     files = list_report_files();

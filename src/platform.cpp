@@ -1,13 +1,19 @@
 #include "platform.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
+#include <cstdlib>
+#include <ctime>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 
 #ifdef _WIN32
 #include <conio.h>
+#include <fcntl.h>
 #include <io.h>
+#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 #else
 #include <termios.h>
@@ -36,6 +42,29 @@ unsigned int saved_output_code_page = 0;
 
 }  // namespace
 
+#ifdef _WIN32
+// The ANSI listing gives the names in the same code page as the narrow names
+// every file is opened with; std::filesystem would give them in UTF-8. The
+// pattern is matched here, not by the system, which would also match the
+// short 8.3 names ("*.htm" finds "x_1.html" there).
+std::vector<std::string> list_report_files() {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  const HANDLE search = FindFirstFileA("*", &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    // Links and cloud placeholders count as files, as they do elsewhere.
+    constexpr DWORD kNotRegular =
+        FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE;
+    if ((found.dwFileAttributes & kNotRegular) != 0) continue;
+    std::string name = found.cFileName;
+    if (is_report_name(name)) names.push_back(std::move(name));
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+#else
 std::vector<std::string> list_report_files() {
   std::vector<std::string> names;
   std::error_code error;
@@ -50,16 +79,27 @@ std::vector<std::string> list_report_files() {
   std::sort(names.begin(), names.end());
   return names;
 }
+#endif
 
 void setup_console() {
 #ifdef _WIN32
+  // The bytes written are the same as elsewhere: no "\r" added before "\n".
+  _setmode(_fileno(stdout), _O_BINARY);
   saved_output_code_page = GetConsoleOutputCP();
-  SetConsoleOutputCP(CP_UTF8);
+  if (saved_output_code_page != 0) SetConsoleOutputCP(CP_UTF8);
+  // Unbuffered, the C runtime hands a console single bytes, and a letter's
+  // UTF-8 sequence split over two writes shows as two wrong signs. Buffered,
+  // the text goes out in large pieces, at the latest at the key press.
+  DWORD mode = 0;
+  if (GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode))
+    std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);
 #endif
 }
 
 void restore_console() {
 #ifdef _WIN32
+  // What is still buffered is UTF-8: out with it before the code page goes.
+  std::fflush(stdout);
   if (saved_output_code_page != 0) SetConsoleOutputCP(saved_output_code_page);
 #endif
 }
@@ -67,13 +107,17 @@ void restore_console() {
 void wait_for_key() {
   std::fflush(stdout);
 #ifdef _WIN32
-  if (_isatty(_fileno(stdin))) _getch();
+  // _isatty would also count the NUL device ("< NUL") as a terminal.
+  DWORD mode = 0;
+  if (GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode)) _getch();
 #else
   if (!isatty(STDIN_FILENO)) return;
   termios saved{};
   if (tcgetattr(STDIN_FILENO, &saved) != 0) return;
   termios raw = saved;
-  raw.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO));
+  // Ctrl+C is a key here, as for _getch: as a signal it would end the run
+  // with the terminal left without echo.
+  raw.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO | ISIG));
   raw.c_cc[VMIN] = 1;
   raw.c_cc[VTIME] = 0;
   tcsetattr(STDIN_FILENO, TCSANOW, &raw);
@@ -94,6 +138,18 @@ bool rename_replacing(const std::string& from, const std::string& to) {
 #else
   return std::rename(from.c_str(), to.c_str()) == 0;
 #endif
+}
+
+std::uint32_t random_seed() {
+  if (const char* fixed = std::getenv("MORVINTA_SEED")) {
+    const std::string_view digits(fixed);
+    std::uint32_t seed = 0;
+    const auto [end, error] =
+        std::from_chars(digits.data(), digits.data() + digits.size(), seed);
+    if (error == std::errc() && end == digits.data() + digits.size())
+      return seed;
+  }
+  return static_cast<std::uint32_t>(std::time(nullptr));
 }
 
 }  // namespace morvinta

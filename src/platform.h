@@ -1,8 +1,10 @@
 // What differs between the players' systems: listing the report files of the
-// current folder, the console's setup and its final key press, and removing
-// and renaming files. Everything else in the tool is the same code everywhere.
+// current folder, the console's setup and its final key press, removing and
+// renaming files, and the clock that seeds the random generator. Everything
+// else in the tool is the same code everywhere.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -12,7 +14,8 @@ namespace morvinta {
 // "*_*.htm" (the extension in any letter case), in byte order of the names.
 std::vector<std::string> list_report_files();
 
-// Prepares the console for UTF-8 output; `restore_console` undoes it.
+// Prepares the console for UTF-8 output, before anything is printed;
+// `restore_console` writes out what is pending and undoes it.
 void setup_console();
 void restore_console();
 
@@ -25,5 +28,11 @@ bool remove_file(const std::string& path);
 
 // Renames from over to, replacing an existing file; false on failure.
 bool rename_replacing(const std::string& from, const std::string& to);
+
+// The seed of the run's random generator: the calendar clock in seconds, or
+// the environment variable MORVINTA_SEED when it holds a whole number from 0
+// to 4294967295, so that two runs (on two systems) can be compared byte for
+// byte.
+std::uint32_t random_seed();
 
 }  // namespace morvinta

@@ -1,0 +1,135 @@
+#!/usr/bin/env bash
+# Builds the Windows executable (build/windows) and checks under Wine that it
+# behaves as the Linux build does: both run on fresh copies of examples/, once
+# in directory mode and once on a single report, and every file of the
+# resulting folders, the console output and the exit status must be the same
+# bytes.
+#
+#   scripts/check-windows.sh [linux-morvinta]
+#
+# Without an argument the Linux build is made in build/release. Exits 77 when
+# the cross compiler or Wine is missing (Debian: apt-get install
+# g++-mingw-w64-x86-64 wine64 wine). MORVINTA_CHECK_EXAMPLES names another
+# example folder to run on.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+started=$SECONDS
+
+skip() {
+  echo "check-windows: skipped: $1" >&2
+  exit 77
+}
+
+command -v x86_64-w64-mingw32-g++-posix >/dev/null ||
+  skip "x86_64-w64-mingw32-g++-posix not found (package g++-mingw-w64-x86-64)"
+wine=""
+for candidate in wine64 wine /usr/lib/wine/wine64; do
+  if command -v "$candidate" >/dev/null; then
+    wine=$(command -v "$candidate")
+    break
+  fi
+done
+[[ -n $wine ]] || skip "Wine not found (packages wine64 and wine)"
+
+examples=${MORVINTA_CHECK_EXAMPLES:-examples}
+examples=$(cd "$examples" && pwd)
+reports=()
+while IFS= read -r name; do reports+=("$name"); done < <(
+  cd "$examples" && find . -maxdepth 1 -type f -iname '*_*.htm' -printf '%f\n' |
+    LC_ALL=C sort)
+if ((${#reports[@]} == 0)); then
+  echo "check-windows: no *_*.htm report in $examples" >&2
+  exit 1
+fi
+single=${reports[-1]}
+
+# One check at a time: the Windows build and the Wine prefix are shared. (Wine's
+# server, which outlives the runs a little, must not hold the lock.)
+mkdir -p build
+exec 9>build/check-windows.lock
+flock 9
+
+cmake --preset windows >/dev/null
+cmake --build --preset windows
+exe=$root/build/windows/morvinta.exe
+
+if (($# > 0)); then
+  linux=$(realpath "$1")
+else
+  cmake --preset default >/dev/null
+  cmake --build --preset default --target morvinta
+  linux=$root/build/release/morvinta
+fi
+[[ -x $linux ]] || { echo "check-windows: no executable $linux" >&2; exit 1; }
+
+export WINEPREFIX=$root/build/windows/wine-prefix WINEDEBUG=-all
+# The challenge tower's simulation draws from the clock-seeded generator.
+export MORVINTA_SEED=20261206
+work=$(mktemp -d "$root/build/check-windows.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+
+# Runs a tool in a fresh copy of the example folder:
+#   run NAME TOOL... ARGUMENTS...
+# leaving the folder in $work/NAME, the console output in $work/NAME.out and
+# the exit status in $work/NAME.status.
+run() {
+  local name=$1
+  shift
+  cp -a "$examples/." "$work/$name/"
+  local status=0
+  (cd "$work/$name" && "$@" </dev/null >"$work/$name.out" 2>"$work/$name.err" 9>&-) ||
+    status=$?
+  echo "$status" >"$work/$name.status"
+}
+
+# Wine's first start in a new prefix takes a few seconds and talks.
+mkdir -p "$work/warm-up"
+(cd "$work/warm-up" && "$wine" "$exe" --version </dev/null >/dev/null 2>&1 9>&-) ||
+  true
+rm -rf "$work/warm-up"
+
+for mode in directory single; do
+  arguments=()
+  [[ $mode == single ]] && arguments=("$single")
+  mkdir "$work/linux-$mode" "$work/windows-$mode"
+  run "linux-$mode" "$linux" "${arguments[@]}"
+  run "windows-$mode" "$wine" "$exe" "${arguments[@]}"
+done
+
+failed=0
+for mode in directory single; do
+  l=$work/linux-$mode w=$work/windows-$mode
+  what="directory mode"
+  [[ $mode == single ]] && what="single mode ($single)"
+  if ! cmp -s "$l.status" "$w.status"; then
+    echo "check-windows: $what: exit status $(<"$l.status") on Linux," \
+      "$(<"$w.status") on Windows" >&2
+    failed=1
+  fi
+  if ! cmp -s "$l.out" "$w.out"; then
+    echo "check-windows: $what: the console output differs:" >&2
+    { diff -u --text --label Linux --label Windows "$l.out" "$w.out" || true; } |
+      cat -v | head -40 >&2
+    failed=1
+  fi
+  if ! diff -r -u "$l" "$w" >"$work/$mode.diff" 2>&1; then
+    echo "check-windows: $what: the folders differ (Linux -, Windows +):" >&2
+    cat -v "$work/$mode.diff" | head -40 >&2
+    failed=1
+  fi
+  if [[ -s $w.err ]]; then
+    echo "check-windows: $what: Wine's messages:" >&2
+    head -20 "$w.err" >&2
+  fi
+  changed=$({ diff -rq "$examples" "$l" || true; } | wc -l)
+  echo "check-windows: $what: $changed files written, changed or removed," \
+    "$(wc -c <"$l.out") bytes of console output, exit status $(<"$l.status")"
+done
+
+if ((failed)); then
+  echo "check-windows: FAILED ($((SECONDS - started))s)" >&2
+  exit 1
+fi
+echo "check-windows: the Windows build matches the Linux build" \
+  "($((SECONDS - started))s)"
