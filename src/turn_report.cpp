@@ -56,7 +56,7 @@ void TurnReport::load(const std::string& name, bool verbose) {
     if (verbose) say("regi tipusu fordulo\n");
   }
 
-  // "KARAKTERLAPOD" of the current layout holds "KARAKTERLAP" of the old one.
+  // "KARAKTERLAPOD" holds "KARAKTERLAP": one search finds either heading.
   if (text.find("KARAKTERLAP") == std::string::npos) {
     say("nincs meg a karakterlap!\n");
     return;
@@ -68,9 +68,15 @@ void TurnReport::load(const std::string& name, bool verbose) {
 
 void TurnReport::parse_sections(bool verbose) {
   parse_encyclopedia(monsters, text, report_kind);
-  // The character sheet: attributes, identity, vital points, level and
-  // experience, company membership, weapon skills, skills, development points
-  // and conditional orders, price settings.
+  attributes.parse_attributes(text, report_kind, verbose);
+  identity.parse_identity(text, report_kind, verbose);
+  vital_points.parse_vital_points(text, report_kind, verbose);
+  level.parse(text, report_kind, verbose);
+  company.parse(text, report_kind, verbose);
+  weapon_skills.parse(text, report_kind, verbose);
+  skills.parse(text, report_kind, verbose);
+  development_points.parse(text, report_kind, verbose);
+  folly_price.parse(text, report_kind, verbose);
   parse_inventory(items, text, report_kind, verbose);
   parse_spells(spells, text, report_kind, verbose);
   adventures.parse_moves(text, report_kind, verbose);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "catalogues.h"
+#include "character_sheet.h"
 #include "order_sheet.h"
 #include "report_sections.h"
 #include "settings_file.h"
@@ -34,7 +35,16 @@ class TurnReport {
   // character knows was read from it.
   bool sections_read = false;
 
+  Attributes attributes;
+  Identity identity;
+  VitalPoints vital_points;
+  LevelRecord level;
+  WeaponSkills weapon_skills;
+  SkillTable skills;
+  DevelopmentPoints development_points;
+  CompanyMembership company;
   AdventureLog adventures;
+  FollyPrice folly_price;
   SpellCatalogue spells;
   ItemCatalogue items;
   MonsterCatalogue monsters;
