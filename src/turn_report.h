@@ -9,6 +9,7 @@
 
 #include "catalogues.h"
 #include "character_sheet.h"
+#include "digest.h"
 #include "order_sheet.h"
 #include "report_sections.h"
 #include "settings_file.h"
@@ -47,6 +48,7 @@ class TurnReport {
   FollyPrice folly_price;
   SpellCatalogue spells;
   ItemCatalogue items;
+  BattleLog battles;
   MonsterCatalogue monsters;
   Settings settings;
   OrderSheet order_sheet;

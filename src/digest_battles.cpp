@@ -1,0 +1,282 @@
+// The battles of the adventure log: where the next one stands, where it ends,
+// what happened in it and the tally line written after it.
+#include <algorithm>
+
+#include "console.h"
+#include "cp1250.h"
+#include "digest.h"
+#include "digest_counting.h"
+#include "text_scan.h"
+
+namespace morvinta {
+
+namespace {
+
+using digest_counting::add_to;
+using digest_counting::magnitude;
+
+constexpr auto npos = std::string_view::npos;
+
+// A remaining report shorter than this holds no battle.
+constexpr std::size_t kShortestRemainder = 200;
+// The paragraph's first characters, where the non-battle openings are sought.
+constexpr std::size_t kOpeningWindow = 49;
+// A battle paragraph is cut to this length before its end is sought, and a
+// battle-end sentence that ends at or past it does not count.
+constexpr std::size_t kLongestBattle = 10000;
+
+constexpr std::string_view kParagraphStart = "<P>";
+// The development points sentence: battles stand before it.
+constexpr std::string_view kDevelopmentSentence = "pontot költhetsz el."_cp;
+// Every paragraph before this sentence is taken for no battle.
+constexpr std::string_view kCampingSentence =
+    "A táborozás alatt próbáltál minél többet pihenni."_cp;
+
+// The whitespace-tolerant match of a battle-end sentence that ends earliest;
+// the length of the text through it.
+std::optional<std::size_t> battle_end_length(std::string_view paragraph) {
+  std::optional<std::size_t> best;
+  for (const std::string_view message : battle_end_messages) {
+    const MaybeText through = extract_inclusive_loose(paragraph, "", message);
+    if (!through || through->size() >= kLongestBattle) continue;
+    // Only a strictly earlier end replaces an earlier row.
+    if (!best || through->size() < *best) best = through->size();
+  }
+  return best;
+}
+
+bool opens_no_battle(std::string_view window) {
+  if (!window.empty() && (window[0] == '\n' || window[0] == '<')) return true;
+  if (window.size() > 1 && window[1] == '\n') return true;
+  return std::any_of(non_battle_openings.begin(), non_battle_openings.end(),
+                     [window](std::string_view phrase) {
+                       return window.find(phrase) != npos;
+                     });
+}
+
+enum class Search { kExact, kTolerant };
+
+// One anchor of a battle: every occurrence adds the last number that stands
+// before the next end word.
+struct AnchorRow {
+  std::string_view anchor;
+  Search search;
+  std::string_view end_word;
+  std::int32_t BattleLog::*field;
+  bool absolute;
+};
+
+constexpr std::string_view kMindDrainSentences[] = {
+    "A szörny agyi energiáidból táplálkozik."_cp,
+    "A teremtmény mentális energiádat falja."_cp,
+    "A lény elszívja mentális energiáidat!"_cp,
+    "A szörny magába szívja csekélyke mentális erődet"_cp,
+};
+
+constexpr std::string_view kVpEnd = "varázspont.</SPAN>"_cp;
+constexpr std::string_view kLifeEnd = "életpont.</SPAN>"_cp;
+constexpr std::string_view kTuEnd = "TU.";
+constexpr std::string_view kTvpEnd = "TVP";
+
+constexpr AnchorRow kAnchorRows[] = {
+    {"<SPAN CLASS=\"sebez\">", Search::kExact, "</SPAN>",
+     &BattleLog::damage_dealt, false},
+    {"<SPAN CLASS=\"szenved\">", Search::kExact, "</SPAN>",
+     &BattleLog::damage_taken, true},
+    {"Vámpirizálsz"_cp, Search::kExact, "életerő</SPAN>"_cp,
+     &BattleLog::heal_vampirism, false},
+    {"A seb gyógyul"_cp, Search::kTolerant, "ÉP."_cp,
+     &BattleLog::stoneskin_absorbed, false},
+    {"bőröd védelmez"_cp, Search::kTolerant, "ÉP."_cp,
+     &BattleLog::stoneskin_absorbed, false},
+    {"Csiklandozó az érintés"_cp, Search::kTolerant, "vp</SPAN>",
+     &BattleLog::vp_gain_other, false},
+    {"Varázsenergiát kapsz"_cp, Search::kTolerant, "vp</SPAN>",
+     &BattleLog::vp_gain_other, false},
+    {"Mágikus energia árad beléd"_cp, Search::kTolerant, "vp</SPAN>",
+     &BattleLog::vp_gain_other, false},
+    {"Energia áramlik beléd"_cp, Search::kTolerant, "vp</SPAN>",
+     &BattleLog::vp_gain_other, false},
+    {"Bizsergető érzésed van"_cp, Search::kTolerant, "vp</SPAN>",
+     &BattleLog::vp_gain_other, false},
+    {"Varázsenergiád szökik!"_cp, Search::kTolerant, kVpEnd,
+     &BattleLog::vp_drained, false},
+    {"A tőled elszívott varázsenergiát saját regenerálására fordítja."_cp,
+     Search::kTolerant, kVpEnd, &BattleLog::vp_drained, false},
+    {"Varázsenergiát vesztesz."_cp, Search::kTolerant, kVpEnd,
+     &BattleLog::vp_drained, false},
+    {"lény varázsenergiádat szívja, ezáltal erősítve magát."_cp,
+     Search::kTolerant, kVpEnd, &BattleLog::vp_drained, false},
+    {"Törpregenerálsz!"_cp, Search::kExact, "életerő."_cp,
+     &BattleLog::heal_dwarf_regen, false},
+    {kMindDrainSentences[0], Search::kTolerant, kTuEnd, &BattleLog::tu_drained,
+     false},
+    {kMindDrainSentences[1], Search::kTolerant, kTuEnd, &BattleLog::tu_drained,
+     false},
+    {kMindDrainSentences[2], Search::kTolerant, kTuEnd, &BattleLog::tu_drained,
+     false},
+    {kMindDrainSentences[3], Search::kTolerant, kTuEnd, &BattleLog::tu_drained,
+     false},
+    {"A lény idődet lopja"_cp, Search::kTolerant, kTvpEnd,
+     &BattleLog::tvp_drained, false},
+    {"Elszenveded a kronoérintést"_cp, Search::kTolerant, kTvpEnd,
+     &BattleLog::tvp_drained, false},
+    {"Ez kronoérintés volt"_cp, Search::kTolerant, kTvpEnd,
+     &BattleLog::tvp_drained, false},
+    {"Kronoérintette aurádat"_cp, Search::kTolerant, kTvpEnd,
+     &BattleLog::tvp_drained, false},
+    {"Egy mikronnyit öregedtél"_cp, Search::kTolerant, kTvpEnd,
+     &BattleLog::tvp_drained, false},
+    {"Maga az idő szivárog el"_cp, Search::kTolerant, kTvpEnd,
+     &BattleLog::tvp_drained, false},
+};
+
+MaybeText after_anchor(MaybeText text, std::string_view anchor, Search search) {
+  return search == Search::kExact ? find_after(text, anchor)
+                                  : find_after_loose(text, anchor);
+}
+
+// The last number of the text up to and including the first end word; 0 when
+// the end word does not follow.
+std::int32_t last_number_through(MaybeText text, std::string_view end_word) {
+  return nth_number_from_end(extract_inclusive(text, "", end_word), 1);
+}
+
+// "Transzformálsz!": whichever of the magic point and the life point amount
+// comes first after it is the gain.
+void count_transformations(BattleLog& battle, std::string_view paragraph) {
+  MaybeText rest = paragraph;
+  while ((rest = find_after(rest, "Transzformálsz!"_cp))) {
+    const std::size_t vp_at = rest->find(kVpEnd);
+    const std::size_t life_at = rest->find(kLifeEnd);
+    if (vp_at != npos && (life_at == npos || vp_at < life_at)) {
+      add_to(battle.vp_gain_transform, last_number_through(rest, kVpEnd));
+    } else if (life_at != npos) {
+      add_to(battle.heal_transform, last_number_through(rest, kLifeEnd));
+    }
+  }
+}
+
+// The healing sentences whose amount stands before them.
+void count_preceding_heals(BattleLog& battle, std::string_view paragraph) {
+  const std::string_view touch = "kí-érintésnek köszönhetően"_cp;
+  MaybeText rest = paragraph;
+  while (const MaybeText after = find_after_loose(rest, touch)) {
+    add_to(battle.heal_life_death_touch,
+           last_number_through(rest, "kí-érintésnek"_cp));
+    rest = after;
+  }
+
+  const std::string_view kiss = "életpontot gyógyultál."_cp;
+  rest = paragraph;
+  while (const MaybeText after = find_after_loose(rest, kiss)) {
+    add_to(battle.heal_necro_kiss,
+           nth_number_from_end(extract_inclusive_loose(rest, "", kiss), 1));
+    rest = after;
+  }
+}
+
+// Psi points drained: the game writes "pszi pont" with one blank or two.
+void count_psi_drains(BattleLog& battle, std::string_view paragraph) {
+  for (const std::string_view sentence : kMindDrainSentences) {
+    MaybeText rest = paragraph;
+    while ((rest = find_after_loose(rest, sentence))) {
+      const MaybeText span = extract_inclusive(rest, "", "</SPAN>");
+      for (const std::string_view unit : {"pszi pont", "pszi  pont"}) {
+        if (find_after(span, unit)) {
+          add_to(battle.psi_drained, last_number_through(rest, unit));
+        }
+      }
+    }
+  }
+}
+
+}  // namespace
+
+std::string parse_battle(BattleLog& battle, std::string_view paragraph) {
+  battle.clear();
+  for (const AnchorRow& row : kAnchorRows) {
+    MaybeText rest = paragraph;
+    while ((rest = after_anchor(rest, row.anchor, row.search))) {
+      const std::int32_t value = last_number_through(rest, row.end_word);
+      add_to(battle.*row.field, row.absolute ? magnitude(value) : value);
+    }
+  }
+  count_transformations(battle, paragraph);
+  count_preceding_heals(battle, paragraph);
+  count_psi_drains(battle, paragraph);
+  // Rescued by the geomancers: counted once, whatever the paragraph says.
+  add_to(battle.tvp_drained, last_number_through(paragraph, "KÖVGEO"_cp));
+  return battle_line(battle);
+}
+
+std::string battle_line(const BattleLog& battle) {
+  std::string line = " ";
+  if (battle.damage_dealt == 0 && battle.damage_taken == 0) return line;
+  line += "<SPAN CLASS=\"plusminus\">";
+  line += formatted("[%d : %d] ", battle.damage_dealt, battle.damage_taken);
+
+  struct Item {
+    std::int32_t BattleLog::*field;
+    const char* format;
+  };
+  static constexpr Item kItems[] = {
+      {&BattleLog::heal_vampirism, "(vámpirizáció: +%d ép) "_cp.data()},
+      {&BattleLog::heal_necro_kiss, "(nekromanta csókja: +%d ép) "_cp.data()},
+      {&BattleLog::stoneskin_absorbed, "(kőbőr: +%d ép) "_cp.data()},
+      {&BattleLog::heal_transform, "(trafó: +%d ép) "_cp.data()},
+      {&BattleLog::heal_life_death_touch,
+       "(Élet-Halál érintés: +%d ép) "_cp.data()},
+      {&BattleLog::vp_gain_transform, "(trafó: +%d vp) "_cp.data()},
+      {&BattleLog::vp_gain_other, "(+%d vp) "},
+      {&BattleLog::vp_drained, "(%d vp) "},
+      {&BattleLog::psi_drained, "(%d pp) "},
+      {&BattleLog::tu_drained, "(%d TU) "},
+      {&BattleLog::tvp_drained, "(%d TVP) "},
+  };
+  for (const Item& item : kItems) {
+    const std::int32_t value = battle.*item.field;
+    if (value != 0) line += formatted(item.format, value);
+  }
+  line += "</SPAN>";
+  return line;
+}
+
+std::optional<BattleSpan> next_battle_span(std::string_view remaining) {
+  if (remaining.size() < kShortestRemainder) return std::nullopt;
+  const std::size_t first_paragraph = remaining.find(kParagraphStart);
+  const MaybeText development = find_loose(remaining, kDevelopmentSentence);
+  if (first_paragraph == npos || !development ||
+      remaining.size() - development->size() < first_paragraph) {
+    return std::nullopt;
+  }
+
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t paragraph = remaining.find(kParagraphStart, start);
+    if (paragraph == npos) return std::nullopt;
+    start = paragraph + kParagraphStart.size();
+    const std::string_view rest = remaining.substr(start);
+    if (!find_loose(rest, kDevelopmentSentence)) return std::nullopt;
+    if (opens_no_battle(rest.substr(0, kOpeningWindow))) continue;
+    // The whole rest of the report is searched, not the paragraph alone.
+    if (rest.find(kCampingSentence) != npos) continue;
+
+    const std::string_view battle = rest.substr(0, kLongestBattle);
+    return BattleSpan{start, battle_end_length(battle).value_or(battle.size())};
+  }
+}
+
+std::optional<std::string> find_next_battle(std::string_view remaining) {
+  const auto span = next_battle_span(remaining);
+  if (!span) return std::nullopt;
+  return std::string(remaining.substr(span->start, span->length));
+}
+
+void cut_at_battle_end(std::string& paragraph) {
+  if (const auto length = battle_end_length(paragraph)) {
+    paragraph.resize(*length);
+  }
+}
+
+}  // namespace morvinta
