@@ -8,6 +8,7 @@
 #include "cp1250.h"
 #include "order_sheet.h"
 #include "platform.h"
+#include "rules.h"
 #include "text_file.h"
 #include "text_scan.h"
 
@@ -115,7 +116,10 @@ std::uint32_t compute_effect_flags(const TurnReport& report) {
       carries(report, 604)) {
     flags |= 2;
   }
-  // Bit 4 (VP regeneration developed) comes with the development points.
+  if (report.development_points.find_development_point("vp regeneráció"_cp)
+          .level > 0) {
+    flags |= 4;
+  }
   if (carries(report, 504)) flags |= 8;
   if (carries(report, 1119)) flags |= 16;
   static constexpr std::string_view kHunger[] = {
@@ -349,8 +353,21 @@ void add_encumbrance_rows(TurnReport& report) {
                            "szabadulj meg!  </TD></TR>"_cp.data(),
                            report.settings.advisor_name.c_str(), to_drop));
   }
-  // The load during the turn after the planned dressing comes with the
-  // strength rules.
+  // The load during the turn: what 100 percent is now, plus 2 kg for each
+  // point of strength the planned dressing adds. Without a percentage there
+  // is nothing to work it out from.
+  const std::int32_t mode = report.settings.dressing_mode;
+  if (mode != 0 && encumbrance != 0) {
+    const std::int32_t strength_gain =
+        strength_with_items(report, mode) - strength_with_items(report, 0);
+    if (strength_gain != 0) {
+      insert_after(
+          text, row,
+          formatted("<TR><TD CLASS=\"t1\" COLSPAN=2> Forduló közben "
+                    "%.2lf kg-t bírsz el.  </TD></TR>"_cp.data(),
+                    total_weight / encumbrance * 100 + 2.0 * strength_gain));
+    }
+  }
 
   std::int64_t total = 0;
   std::int64_t hu_total = 0;
@@ -397,6 +414,58 @@ void colour_links(std::string& text) {
                          c.c_str(), c.c_str(), c.c_str(), c.c_str()));
 }
 
+void mark_priest_rank(TurnReport& report) {
+  const std::int32_t index = priest_rank_index(report);
+  if (index == 0) return;
+  const Identity& identity = report.identity;
+  replace_first(report.text,
+                identity.deity + " " + identity.priest_title + " vagy.",
+                identity.deity + " " + identity.priest_title +
+                    formatted(" (%d) vagy.", index));
+}
+
+void develop_spells(TurnReport& report) {
+  const auto fold = [](std::string school) {
+    to_upper(school);
+    return school;
+  };
+  const FollyPrice& price = report.folly_price;
+  const bool links = report.settings.spell_links != 0;
+  rework_segment(report.text, "VARÁZSLATAID"_cp, [&](std::string& segment) {
+    for (int s = 1; s < SpellCatalogue::kRows; ++s) {
+      const SpellRecord& spell = report.spells.spell_by_number(s);
+      if (!spell.known || fold(spell.school) == "AVK") continue;
+      const std::string url = spell_address(report.settings, s);
+      // Spells cheaper than the price-of-folly limit cost the extra VP too.
+      std::int32_t cost = spell.cost;
+      const bool theology = spell.school == "teo";
+      const bool thaumaturgy = spell.school == "tau";
+      if (theology && cost != 0 && cost < price.theology_cost_limit) {
+        cost += price.theology_extra_vp;
+      } else if (thaumaturgy && cost != 0 &&
+                 cost < price.thaumaturgy_cost_limit) {
+        cost += price.thaumaturgy_extra_vp;
+      }
+      const std::string number_text =
+          links ? encyclopedia_link(url, formatted("#%d", s))
+                : formatted("#%d", s);
+      const std::string chance =
+          formatted("%.2lf%%", spell_development_chance(report, s));
+      std::string pattern = formatted("(#%d,", s);
+      std::string replacement = "(" + number_text + ", " + chance + ", ";
+      if (theology || thaumaturgy) {
+        pattern =
+            std::string(extract_inclusive(segment, pattern, "VP").value_or(""));
+        replacement +=
+            cost == spell.cost
+                ? formatted("%d VP", cost)
+                : formatted("<SPAN CLASS=\"plusminus\">%d</SPAN> VP", cost);
+      }
+      replace_first(segment, pattern, replacement);
+    }
+  });
+}
+
 std::optional<std::string> write_enhanced_report(const TurnReport& report) {
   const std::string name =
       formatted(report.settings.c_form_name != 0 ? "%dc%d.htm" : "%d_%d.htm",
@@ -418,15 +487,18 @@ void enhance(TurnReport& report) {
   const Settings& settings = report.settings;
 
   // The turn summary works on the page as the game wrote it.
-  [[maybe_unused]] const std::uint32_t effect_flags =
-      compute_effect_flags(report);
+  report.battles.summarize_turn(report.text, compute_effect_flags(report));
 
   start_order_sheet(report);
   if (settings.dressing_mode != 0) plan_dressing(report);
+  if (settings.priest_rank != 0) mark_priest_rank(report);
 
   // The summary tables before the inventory.
   std::string summary_block = summary_block_start();
+  // The rows of the "Morvinta" table: powers to company abilities.
   summary_block += kSummaryTableEnd;
+  // The tables after it: average damage of spells and weapons.
+  // The challenge tower's table.
   insert_summary_block(report.text, std::move(summary_block));
 
   section("mozgasok link: ", [&] { link_coordinates(report); });
@@ -442,6 +514,10 @@ void enhance(TurnReport& report) {
   if (settings.item_weights != 0) {
     section("targyak sulya: ", [&] { add_item_weights(report); });
   }
+  if (settings.spell_development != 0 &&
+      contains(report.text, "VARÁZSLATAID"_cp)) {
+    section("varazslatok fejlesztese: ", [&] { develop_spells(report); });
+  }
   const MaybeText width_entry =
       extract_inclusive(settings.settings_text, "táblázat mérete"_cp, ";");
   if (contains(settings.settings_text, "táblázat mérete"_cp) &&
@@ -451,6 +527,11 @@ void enhance(TurnReport& report) {
   tabulate_item_lists(report.text);
   section("megterheltseg: ", [&] { add_encumbrance_rows(report); });
   section("style: ", [&] { colour_links(report.text); });
+  if (report.level.alignment > 20) {
+    section("halalvari csere: ", [&] {
+      replace_all(report.text, "halálvarázslat"_cp, "nagyobb auratisztitás"_cp);
+    });
+  }
 
   if (settings.order_sheet != 0) {
     section("UL keszites: ", [&] {

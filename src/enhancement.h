@@ -40,11 +40,13 @@ std::string item_address(const Settings& settings, int n);
 std::string spell_address(const Settings& settings, int n);
 
 // The page edits, each as its own section.
+void mark_priest_rank(TurnReport& report);
 void link_coordinates(TurnReport& report);
 void link_monsters(TurnReport& report);
 void number_monsters(TurnReport& report);
 void replace_images(TurnReport& report);
 void add_item_weights(TurnReport& report);
+void develop_spells(TurnReport& report);
 void set_table_width(TurnReport& report);
 void tabulate_item_lists(std::string& text);
 void add_encumbrance_rows(TurnReport& report);

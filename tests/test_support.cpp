@@ -48,9 +48,10 @@ InFolder::InFolder(const std::filesystem::path& folder)
 InFolder::~InFolder() { std::filesystem::current_path(previous_); }
 
 RunResult run_tool(const std::filesystem::path& folder,
-                   const std::string& arguments) {
-  const std::string command = "cd '" + folder.string() + "' && '" +
-                              MORVINTA_EXECUTABLE + "' " + arguments +
+                   const std::string& arguments,
+                   const std::string& environment) {
+  const std::string command = "cd '" + folder.string() + "' && " + environment +
+                              " '" + MORVINTA_EXECUTABLE + "' " + arguments +
                               " </dev/null 2>&1";
   RunResult result;
   FILE* pipe = popen(command.c_str(), "r");

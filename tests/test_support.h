@@ -45,8 +45,10 @@ struct RunResult {
 };
 
 // Runs the built morvinta in the folder with the arguments (each passed as
-// one word), standard input from /dev/null.
+// one word), standard input from /dev/null; environment settings such as
+// "MORVINTA_SEED=1" go before the command.
 RunResult run_tool(const std::filesystem::path& folder,
-                   const std::string& arguments = "");
+                   const std::string& arguments = "",
+                   const std::string& environment = "");
 
 }  // namespace morvinta::testing
