@@ -6,6 +6,7 @@
 #include "addresses.h"
 #include "console.h"
 #include "cp1250.h"
+#include "digest_tower.h"
 #include "order_sheet.h"
 #include "platform.h"
 #include "rules.h"
@@ -498,7 +499,10 @@ void enhance(TurnReport& report) {
   // The rows of the "Morvinta" table: powers to company abilities.
   summary_block += kSummaryTableEnd;
   // The tables after it: average damage of spells and weapons.
-  // The challenge tower's table.
+  if (settings.challenge_tower != 0) {
+    section("kihivas tornya: ",
+            [&] { summary_block += analyze_tower(report); });
+  }
   insert_summary_block(report.text, std::move(summary_block));
 
   section("mozgasok link: ", [&] { link_coordinates(report); });
