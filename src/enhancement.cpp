@@ -7,6 +7,7 @@
 #include "console.h"
 #include "cp1250.h"
 #include "digest_tower.h"
+#include "enhancement_summary.h"
 #include "order_sheet.h"
 #include "platform.h"
 #include "rules.h"
@@ -496,9 +497,9 @@ void enhance(TurnReport& report) {
 
   // The summary tables before the inventory.
   std::string summary_block = summary_block_start();
-  // The rows of the "Morvinta" table: powers to company abilities.
+  append_summary_rows(report, summary_block);
   summary_block += kSummaryTableEnd;
-  // The tables after it: average damage of spells and weapons.
+  append_damage_tables(report, summary_block);
   if (settings.challenge_tower != 0) {
     section("kihivas tornya: ",
             [&] { summary_block += analyze_tower(report); });
