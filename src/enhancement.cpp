@@ -113,36 +113,22 @@ void cut_before(std::string_view& text, std::string_view mark) {
 
 std::uint32_t compute_effect_flags(const TurnReport& report) {
   std::uint32_t flags = 0;
-  if (carries(report, 508)) flags |= 1;
+  if (carries(report, 508)) flags |= kEffectMorganSplinter;
   if (carries(report, 596) && carries(report, 602) && carries(report, 603) &&
       carries(report, 604)) {
-    flags |= 2;
+    flags |= kEffectMihlanilArmour;
   }
   if (report.development_points.find_development_point("vp regeneráció"_cp)
           .level > 0) {
-    flags |= 4;
+    flags |= kEffectVpRegeneration;
   }
-  if (carries(report, 504)) flags |= 8;
-  if (carries(report, 1119)) flags |= 16;
-  static constexpr std::string_view kHunger[] = {
-      "Gyomrod már összeszűkült a sok éhezéstől"_cp,
-      "Annyira éhes vagy, hogy kínodban már akármit megennél, ami mozog"_cp,
-      "Ha így folytatod a kosztolást, hamarosan az éhhalál küszöbén leszel"_cp,
-      "Szörnyen éhezel"_cp,
-      "Borzalmasan éhes vagy"_cp,
-      "Az éhségtől egyre gyengébb vagy"_cp,
-  };
-  static constexpr std::string_view kWithering[] = {
-      "Komposzttá sorvadsz"_cp,
-      "Működik a borzalmas sorvasztás"_cp,
-      "Iszonyatosan sorvadozol"_cp,
-      "Tested aggasztó sebességgel sorvad"_cp,
-  };
-  for (const std::string_view message : kHunger) {
-    if (contains(report.text, message)) flags |= 32;
+  if (carries(report, 504)) flags |= kEffectGoldBox;
+  if (carries(report, 1119)) flags |= kEffectDeritTrousers;
+  for (const std::string_view sentence : kStarvationSentences) {
+    if (contains(report.text, sentence)) flags |= kEffectStarvation;
   }
-  for (const std::string_view message : kWithering) {
-    if (contains(report.text, message)) flags |= 64;
+  for (const std::string_view sentence : kWitheringSentences) {
+    if (contains(report.text, sentence)) flags |= kEffectWithering;
   }
   return flags;
 }

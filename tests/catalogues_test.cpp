@@ -12,15 +12,12 @@ namespace {
 using testing::TempFolder;
 
 // Catches what the loads print.
-class CatalogueTest : public ::testing::Test {
+class CatalogueTest : public testing::ConsoleTest {
  protected:
-  void SetUp() override { set_console_capture(&console_); }
-  void TearDown() override { set_console_capture(nullptr); }
   std::string path(const std::string& name) const {
     return (folder_.path() / name).string();
   }
   TempFolder folder_;
-  std::string console_;
 };
 
 using ItemCatalogueTest = CatalogueTest;

@@ -9,6 +9,7 @@
 
 #include "console.h"
 #include "cp1250.h"
+#include "test_support.h"
 
 namespace morvinta {
 namespace {
@@ -17,11 +18,8 @@ constexpr std::int32_t kCurrent = 1;
 constexpr std::int32_t kOld = 2;
 
 // Catches what the parsers print.
-class SheetTest : public ::testing::Test {
+class SheetTest : public testing::ConsoleTest {
  protected:
-  void SetUp() override { set_console_capture(&console_); }
-  void TearDown() override { set_console_capture(nullptr); }
-  std::string console_;
 };
 
 std::string operator+(std::string_view a, std::string_view b) {

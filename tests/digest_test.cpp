@@ -8,6 +8,7 @@
 #include "addresses.h"
 #include "console.h"
 #include "cp1250.h"
+#include "test_support.h"
 
 namespace morvinta {
 namespace {
@@ -16,11 +17,8 @@ using L = BattleLog;
 
 std::string cp(std::string_view text) { return std::string(text); }
 
-class DigestTest : public ::testing::Test {
+class DigestTest : public testing::ConsoleTest {
  protected:
-  void SetUp() override { set_console_capture(&console_); }
-  void TearDown() override { set_console_capture(nullptr); }
-  std::string console_;
 };
 
 struct Counted {

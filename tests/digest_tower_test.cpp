@@ -41,11 +41,8 @@ std::string group(const std::string& rows, std::string_view title) {
   return rows.substr(from, end == std::string::npos ? end : end - from);
 }
 
-class TowerTest : public ::testing::Test {
+class TowerTest : public testing::ConsoleTest {
  protected:
-  void SetUp() override { set_console_capture(&console_); }
-  void TearDown() override { set_console_capture(nullptr); }
-
   void item(int n, std::string_view name, bool known, int carried = 0) {
     ItemRecord& row = report_.items.item_by_number(n);
     row.name = std::string(name);
@@ -63,7 +60,6 @@ class TowerTest : public ::testing::Test {
   }
 
   TurnReport report_;
-  std::string console_;
 };
 
 TEST_F(TowerTest, ListedNumbersAndCellsThreeToARow) {

@@ -7,14 +7,9 @@
 namespace morvinta {
 namespace {
 
+using testing::kBanner;
 using testing::run_tool;
 using testing::TempFolder;
-
-const std::string kBanner =
-    "\n---------------------------------------------------\n"
-    "ha hibat eszlesz, legyszi erre a cimre irj:\n"
-    "morvinta@example.org\n"
-    "---------------------------------------------------\n\n";
 
 const std::string kUsage =
     " - a programot ha parameter nelkul inditod, akkor minden fordulora "

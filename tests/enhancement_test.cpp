@@ -18,12 +18,9 @@ std::string cp(std::string_view text) { return std::string(text); }
 const std::string kLink =
     "<a class=n href=\"http://webhyper.example.org/webhyper/";
 
-class SectionTest : public ::testing::Test {
+class SectionTest : public testing::ConsoleTest {
  protected:
-  void SetUp() override { set_console_capture(&console_); }
-  void TearDown() override { set_console_capture(nullptr); }
   TurnReport report_;
-  std::string console_;
 };
 
 using MonsterTest = SectionTest;

@@ -17,13 +17,10 @@ std::string cp(std::string_view text) { return std::string(text); }
 
 // Runs in an empty folder (no info file, no earlier reports) and catches
 // what is printed.
-class SectionTest : public ::testing::Test {
+class SectionTest : public testing::ConsoleTest {
  protected:
-  void SetUp() override { set_console_capture(&console_); }
-  void TearDown() override { set_console_capture(nullptr); }
   TempFolder folder_;
   InFolder here_{folder_.path()};
-  std::string console_;
 };
 
 using InventoryTest = SectionTest;

@@ -158,12 +158,9 @@ TEST(PathIn, EmptyFolderIsTheCurrentOne) {
   EXPECT_EQ(path_in("fordulok", "1234_56.htm"), "fordulok/1234_56.htm");
 }
 
-class ReadSettingsTest : public ::testing::Test {
+class ReadSettingsTest : public testing::ConsoleTest {
  protected:
-  void SetUp() override { set_console_capture(&console_); }
-  void TearDown() override { set_console_capture(nullptr); }
   TempFolder folder_;
-  std::string console_;
 };
 
 TEST_F(ReadSettingsTest, OwnFileThenTemplateThenDefaults) {

@@ -2,11 +2,30 @@
 // and runs of the built executable.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <string>
 #include <string_view>
 
+#include "console.h"
+
 namespace morvinta::testing {
+
+// The banner that starts every run and every report.
+inline const std::string kBanner =
+    "\n---------------------------------------------------\n"
+    "ha hibat eszlesz, legyszi erre a cimre irj:\n"
+    "morvinta@example.org\n"
+    "---------------------------------------------------\n\n";
+
+// Catches what the tool prints during each test in console_.
+class ConsoleTest : public ::testing::Test {
+ protected:
+  void SetUp() override { set_console_capture(&console_); }
+  void TearDown() override { set_console_capture(nullptr); }
+  std::string console_;
+};
 
 // A fresh empty folder, removed with everything in it at the end of scope.
 class TempFolder {

@@ -10,13 +10,8 @@ namespace morvinta {
 namespace {
 
 using testing::InFolder;
+using testing::kBanner;
 using testing::TempFolder;
-
-const std::string kBanner =
-    "\n---------------------------------------------------\n"
-    "ha hibat eszlesz, legyszi erre a cimre irj:\n"
-    "morvinta@example.org\n"
-    "---------------------------------------------------\n\n";
 
 const std::string kMissingCatalogues =
     "nem talalom a \"szornyek.txt\"-t!\n"
@@ -24,12 +19,9 @@ const std::string kMissingCatalogues =
     "nem talalom a \"varazslatok.txt\"-t!\n"
     "nem talalom a \"targyak.txt\"-t!\n";
 
-class LoadTest : public ::testing::Test {
+class LoadTest : public testing::ConsoleTest {
  protected:
-  void SetUp() override { set_console_capture(&console_); }
-  void TearDown() override { set_console_capture(nullptr); }
   TempFolder folder_;
-  std::string console_;
 };
 
 TEST_F(LoadTest, ProcessedReportIsRefusedAtOnce) {
