@@ -1,11 +1,14 @@
 #include "catalogues.h"
 
+#include <array>
+#include <iterator>
 #include <optional>
 
 #include "console.h"
 #include "cp1250.h"
 #include "text_file.h"
 #include "text_scan.h"
+#include "text_scan_plain.h"
 
 namespace morvinta {
 
@@ -42,10 +45,73 @@ std::optional<std::vector<std::string_view>> catalogue_lines(
 std::optional<std::vector<std::string_view>> catalogue_lines(
     const std::optional<std::string>&& text) = delete;
 
-void parse_item_line(std::string_view line, ItemRecord& row) {
+// The keys of an item line.
+constexpr std::string_view kItemKeys[] = {
+    "sorszam:",   "neve:",   "suly:",     "ero:",   "iq:",     "ugy:",   "egs:",
+    "szer:",      "mxtu:",   "maxep:",    "maxvp:", "tam:",    "ac:",    "ea:",
+    "kapacitas:", "oklos:",  "seb:",      "vpreg:", "minsz:",  "minfv:", "tau:",
+    "teo:",       "balkez:", "fegyvari:", "sebf:",  "fegytip:"};
+
+// The entries of an item line, each from the first occurrence of its key
+// through the next ";", as `extract_inclusive` (line, key, ";") finds them.
+// Every key ends in ":", so one look at each ":" of the line finds the first
+// occurrence of every key at once instead of one search per key.
+class ItemLine {
+ public:
+  explicit ItemLine(std::string_view line) : line_(line) {
+    if (plain_scans()) return;
+    first_.fill(std::string_view::npos);
+    std::size_t left = std::size(kItemKeys);
+    for (std::size_t colon = line.find(':');
+         colon != std::string_view::npos && left > 0;
+         colon = line.find(':', colon + 1)) {
+      for (std::size_t k = 0; k < std::size(kItemKeys); ++k) {
+        const std::string_view key = kItemKeys[k];
+        // The byte before the ":" first: most keys differ there.
+        if (first_[k] != std::string_view::npos || key.size() > colon + 1 ||
+            line[colon - 1] != key[key.size() - 2]) {
+          continue;
+        }
+        const std::size_t at = colon + 1 - key.size();
+        if (line.compare(at, key.size(), key) == 0) {
+          first_[k] = at;
+          --left;
+        }
+      }
+    }
+  }
+
+  // The entry of one of the keys above; absent as extract_inclusive's.
+  MaybeText entry(std::string_view key) const {
+    if (plain_scans()) return extract_inclusive(line_, key, ";");
+    for (std::size_t k = 0; k < std::size(kItemKeys); ++k) {
+      if (kItemKeys[k] != key) continue;
+      if (first_[k] == std::string_view::npos) return std::nullopt;
+      const std::size_t end = line_.find(';', first_[k] + key.size());
+      if (end == std::string_view::npos) return std::nullopt;
+      return line_.substr(first_[k], end + 1 - first_[k]);
+    }
+    return extract_inclusive(line_, key, ";");
+  }
+
+ private:
+  std::string_view line_;
+  std::array<std::size_t, std::size(kItemKeys)> first_{};
+};
+
+std::int32_t field(const ItemLine& line, std::string_view key) {
+  return nth_number(line.entry(key), 1);
+}
+
+MaybeText quoted(const ItemLine& line, std::string_view key) {
+  return extract_between(line.entry(key), "\"", "\"");
+}
+
+void parse_item_line(std::string_view text, ItemRecord& row) {
+  const ItemLine line(text);
   row.number = field(line, "sorszam:");
   row.name = cut_to(quoted(line, "neve:").value_or(""), kNameLength);
-  row.weight = nth_decimal(extract_inclusive(line, "suly:", ";"), 1, 0.01);
+  row.weight = nth_decimal(line.entry("suly:"), 1, 0.01);
   row.strength = field(line, "ero:");
   row.intelligence = field(line, "iq:");
   row.dexterity = field(line, "ugy:");
@@ -68,10 +134,10 @@ void parse_item_line(std::string_view line, ItemRecord& row) {
   row.left_hand = field(line, "balkez:");
   if (row.left_hand != 0) row.hand_mark.assign(1, 'B');
   row.weapon_spell = field(line, "fegyvari:");
-  const MaybeText dice = extract_inclusive(line, "sebf:", ";");
+  const MaybeText dice = line.entry("sebf:");
   row.damage_dice = {nth_number(dice, 1), nth_number(dice, 2),
                      nth_number(dice, 3)};
-  if (extract_inclusive(line, "fegytip:", ";")) {
+  if (line.entry("fegytip:")) {
     row.weapon_type =
         cut_to(quoted(line, "fegytip:").value_or(""), kWeaponTypeLength);
   }
@@ -137,10 +203,9 @@ ItemRecord& ItemCatalogue::item_by_number(int n) {
   return rows_[static_cast<std::size_t>(n)];
 }
 
-const ItemRecord& ItemCatalogue::item_by_number(int n) const {
+const ItemRecord& ItemCatalogue::outside() {
   static const ItemRecord kOutside;
-  if (n < 0 || n >= kRows) return kOutside;
-  return rows_[static_cast<std::size_t>(n)];
+  return kOutside;
 }
 
 ItemRecord& ItemCatalogue::item_by_name(std::string_view name) {

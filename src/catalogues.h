@@ -68,13 +68,19 @@ class ItemCatalogue {
 
   // The row of item n; a spare default row when n is outside 0 to 1999.
   ItemRecord& item_by_number(int n);
-  const ItemRecord& item_by_number(int n) const;
+  const ItemRecord& item_by_number(int n) const {
+    // Inline: the rules walk every row many times per report.
+    if (n < 0 || n >= kRows) return outside();
+    return rows_[static_cast<std::size_t>(n)];
+  }
 
   // The first row whose name equals the given one, letters A to Z compared
   // without regard to case (every other byte exactly); row 1999 when none.
   ItemRecord& item_by_name(std::string_view name);
 
  private:
+  static const ItemRecord& outside();
+
   std::vector<ItemRecord> rows_;
   ItemRecord spare_;
 };

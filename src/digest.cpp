@@ -229,7 +229,8 @@ void BattleLog::summarize_turn(std::string& text, std::uint32_t effect_flags) {
   say("csatak: ");
   std::size_t battle_count = 0;
   BattleLog battle;
-  while (const auto span = next_battle_span(remaining)) {
+  BattleFinder finder(remaining);
+  while (const auto span = finder.next(remaining)) {
     // The battle's place is known, so its tally goes right behind it even
     // when the same text stands earlier in the report.
     const std::size_t battle_end = span->start + span->length;

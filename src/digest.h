@@ -94,6 +94,28 @@ struct BattleSpan {
 // paragraph before the development points sentence is taken for a battle.
 std::optional<BattleSpan> next_battle_span(std::string_view remaining);
 
+// The battles of one report text one after the other, each search going on
+// where the last battle ended. Where the development points and camping
+// sentences stand is worked out once for the whole text, so a report of any
+// number of paragraphs is searched in time linear in its size.
+class BattleFinder {
+ public:
+  explicit BattleFinder(std::string_view text);
+
+  // As `next_battle_span`; the remaining text is an end piece of the text
+  // the finder was made for, each one shorter than the one before.
+  std::optional<BattleSpan> next(std::string_view remaining);
+
+ private:
+  // Places in the whole text; absent when the sentence does not occur.
+  std::optional<std::size_t> first_development_at_or_after(std::size_t from);
+
+  std::string_view text_;
+  std::optional<std::size_t> next_development_;
+  std::optional<std::size_t> last_development_;
+  std::optional<std::size_t> last_camping_;
+};
+
 // The text of the next battle paragraph (see `next_battle_span`).
 std::optional<std::string> find_next_battle(std::string_view remaining);
 

@@ -7,6 +7,7 @@
 #include "digest.h"
 #include "digest_counting.h"
 #include "text_scan.h"
+#include "text_scan_plain.h"
 
 namespace morvinta {
 
@@ -35,6 +36,10 @@ constexpr std::string_view kCampingSentence =
 // The whitespace-tolerant match of a battle-end sentence that ends earliest;
 // the length of the text through it.
 std::optional<std::size_t> battle_end_length(std::string_view paragraph) {
+  if (!plain_scans()) {
+    static const LoosePatternSet kBattleEnds(battle_end_messages);
+    return kBattleEnds.shortest_through(paragraph, kLongestBattle);
+  }
   std::optional<std::size_t> best;
   for (const std::string_view message : battle_end_messages) {
     const MaybeText through = extract_inclusive_loose(paragraph, "", message);
@@ -243,11 +248,45 @@ std::string battle_line(const BattleLog& battle) {
 }
 
 std::optional<BattleSpan> next_battle_span(std::string_view remaining) {
+  return BattleFinder(remaining).next(remaining);
+}
+
+BattleFinder::BattleFinder(std::string_view text) : text_(text) {
+  // The sentence's first word, "pontot", cannot overlap itself, so every
+  // occurrence is tried by a search from any place: the sentence stands at
+  // or after a place exactly when its last match does.
+  for (std::size_t from = 0;;) {
+    const MaybeText match = find_loose(text.substr(from), kDevelopmentSentence);
+    if (!match) break;
+    last_development_ = text.size() - match->size();
+    if (!next_development_) next_development_ = last_development_;
+    from = *last_development_ + 1;
+  }
+  if (const std::size_t at = text.rfind(kCampingSentence); at != npos) {
+    last_camping_ = at;
+  }
+}
+
+std::optional<std::size_t> BattleFinder::first_development_at_or_after(
+    std::size_t from) {
+  if (next_development_ && *next_development_ < from) {
+    const MaybeText match =
+        find_loose(text_.substr(from), kDevelopmentSentence);
+    next_development_ =
+        match ? std::optional<std::size_t>(text_.size() - match->size())
+              : std::nullopt;
+  }
+  return next_development_;
+}
+
+std::optional<BattleSpan> BattleFinder::next(std::string_view remaining) {
   if (remaining.size() < kShortestRemainder) return std::nullopt;
+  // Where the remaining text starts in the whole text.
+  const std::size_t offset = text_.size() - remaining.size();
   const std::size_t first_paragraph = remaining.find(kParagraphStart);
-  const MaybeText development = find_loose(remaining, kDevelopmentSentence);
+  const auto development = first_development_at_or_after(offset);
   if (first_paragraph == npos || !development ||
-      remaining.size() - development->size() < first_paragraph) {
+      *development - offset < first_paragraph) {
     return std::nullopt;
   }
 
@@ -256,11 +295,13 @@ std::optional<BattleSpan> next_battle_span(std::string_view remaining) {
     const std::size_t paragraph = remaining.find(kParagraphStart, start);
     if (paragraph == npos) return std::nullopt;
     start = paragraph + kParagraphStart.size();
+    if (!last_development_ || *last_development_ < offset + start) {
+      return std::nullopt;
+    }
     const std::string_view rest = remaining.substr(start);
-    if (!find_loose(rest, kDevelopmentSentence)) return std::nullopt;
     if (opens_no_battle(rest.substr(0, kOpeningWindow))) continue;
     // The whole rest of the report is searched, not the paragraph alone.
-    if (rest.find(kCampingSentence) != npos) continue;
+    if (last_camping_ && *last_camping_ >= offset + start) continue;
 
     const std::string_view battle = rest.substr(0, kLongestBattle);
     return BattleSpan{start, battle_end_length(battle).value_or(battle.size())};

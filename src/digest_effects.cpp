@@ -6,6 +6,7 @@
 #include "cp1250.h"
 #include "digest.h"
 #include "digest_counting.h"
+#include "text_cursor.h"
 #include "text_scan.h"
 
 namespace morvinta {
@@ -33,9 +34,10 @@ void count_number_after(std::string_view text,
                         std::span<const std::string_view> anchors,
                         std::int32_t& counter, Sign sign) {
   for (const std::string_view anchor : anchors) {
+    FirstNumber number(text);
     MaybeText rest = text;
     while ((rest = find_after(rest, anchor))) {
-      const std::int32_t value = nth_number(rest, 1);
+      const std::int32_t value = number.from(text.size() - rest->size());
       if (sign == Sign::kAdd) {
         add_to(counter, value);
       } else {
@@ -55,11 +57,16 @@ void BattleLog::scan_effects(std::string_view text,
     for (const std::string_view anchor :
          {"Gyógyulsz (<SPAN CLASS=\"plusminus\">+"_cp,
           "Morgan szilánkja gyógyít"_cp, "A szilánk működik"_cp}) {
+      // The last number up to the next "</SPAN>"; a text without blanks
+      // matches loosely where it matches exactly.
+      NextOccurrence span_end(text, "</SPAN>");
+      LastNumber number(text);
       MaybeText rest = text;
       while ((rest = find_after_loose(rest, anchor))) {
-        add_to(heal_morgan,
-               nth_number_from_end(extract_inclusive_loose(rest, "", "</SPAN>"),
-                                   1));
+        const std::size_t from = text.size() - rest->size();
+        if (const auto end = span_end.at_or_after(from)) {
+          add_to(heal_morgan, number.between(from, *end + 7));
+        }
         say("o");
       }
     }
@@ -70,9 +77,10 @@ void BattleLog::scan_effects(std::string_view text,
     say("mihlanil pancel: ");
     // The trailing blank belongs to the sentence.
     const std::string_view anchor = "A mihlanil páncélzat felizzik "_cp;
+    FirstNumber number(text);
     MaybeText rest = text;
     while (const MaybeText from = find_loose(rest, anchor)) {
-      add_to(heal_mihlanil, nth_number(from, 1));
+      add_to(heal_mihlanil, number.from(text.size() - from->size()));
       say("o");
       rest = find_after_loose(rest, anchor);
     }
@@ -101,8 +109,11 @@ void BattleLog::scan_effects(std::string_view text,
     }
     // Opening the box: the damage is the first number after the gold.
     rest = text;
+    NextOccurrence gold(text, "arany,");
+    FirstNumber number(text);
     while ((rest = find_after(rest, "h 504"))) {
-      add_to(damage_gold_box, nth_number(find_after(rest, "arany,"), 1));
+      const auto at = gold.at_or_after(text.size() - rest->size());
+      add_to(damage_gold_box, at ? number.from(*at + 6) : 0);
       say("o");
     }
     say("\n");

@@ -9,6 +9,7 @@
 #include "rng.h"
 #include "text_file.h"
 #include "text_scan.h"
+#include "text_scan_plain.h"
 
 namespace morvinta {
 
@@ -81,6 +82,28 @@ bool lists(std::string_view list, int n) {
   return list.find(formatted("#%d ", n)) != std::string_view::npos;
 }
 
+// The numbers from 0 to last that the list names, as `lists` finds them: a
+// "#", the digits as printf writes them (no leading zero) and a blank.
+std::vector<bool> listed_numbers(std::string_view list, int last) {
+  std::vector<bool> named(static_cast<std::size_t>(last) + 1, false);
+  for (std::size_t at = list.find('#'); at != std::string_view::npos;
+       at = list.find('#', at + 1)) {
+    std::size_t end = at + 1;
+    std::int64_t n = 0;
+    while (end < list.size() && list[end] >= '0' && list[end] <= '9' &&
+           n <= last) {
+      n = n * 10 + (list[end] - '0');
+      ++end;
+    }
+    const bool canonical =
+        end > at + 1 && (list[at + 1] != '0' || end == at + 2);
+    if (canonical && end < list.size() && list[end] == ' ' && n <= last) {
+      named[static_cast<std::size_t>(n)] = true;
+    }
+  }
+  return named;
+}
+
 // Letters A to Z compared without regard to case, other bytes exactly.
 bool same_ignoring_case(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -119,8 +142,13 @@ void numbered_groups(std::string& rows, std::string_view tower, const char* key,
     CellRows cells(rows);
     int listed = 0;
     int met = 0;
+    const std::vector<bool> named =
+        plain_scans() ? std::vector<bool>() : listed_numbers(list, last);
     for (int n = 1; n <= last; ++n) {
-      if (!lists(list, n)) continue;
+      if (plain_scans() ? !lists(list, n)
+                        : !named[static_cast<std::size_t>(n)]) {
+        continue;
+      }
       ++listed;
       if (is_met(n)) {
         ++met;
@@ -399,6 +427,36 @@ TowerChances tower_chances(const TowerReadiness& readiness) {
   return chances;
 }
 
+namespace {
+
+// `climb_tower` without the record of the trials: the same draws in the same
+// order, so the generator ends where it would, only whether it passed.
+bool climb_passes(const TowerChances& chances, int floors_1, int floors_2,
+                  int floors_3) {
+  bool passed = true;
+  std::array<int, 4> last_floor = {-2, -2, -2, -2};
+  const int top = floors_1 + floors_2 + floors_3;
+  int floor = 1;
+  while (floor <= top) {
+    const auto k = static_cast<std::size_t>(kind_of_roll(roll_die(10)));
+    const bool set = last_floor[k] + 2 < floor;
+    double chance = 0;
+    if (set) {
+      const std::size_t zone = floor <= floors_1              ? 0
+                               : floor <= floors_1 + floors_2 ? 1
+                                                              : 2;
+      chance = chances[k][zone];
+      last_floor[k] = floor;
+      ++floor;
+    }
+    const double p = roll_die(10000) / 100.0;
+    if (set && p > chance) passed = false;
+  }
+  return passed;
+}
+
+}  // namespace
+
 TowerClimb climb_tower(const TowerChances& chances, int floors_1, int floors_2,
                        int floors_3) {
   TowerClimb climb;
@@ -432,8 +490,14 @@ TowerClimb climb_tower(const TowerChances& chances, int floors_1, int floors_2,
 double tower_chance(const TowerChances& chances, int floors_1, int floors_2,
                     int floors_3) {
   int passed = 0;
-  for (int i = 0; i < kClimbs; ++i) {
-    if (climb_tower(chances, floors_1, floors_2, floors_3).passed) ++passed;
+  if (plain_scans()) {
+    for (int i = 0; i < kClimbs; ++i) {
+      if (climb_tower(chances, floors_1, floors_2, floors_3).passed) ++passed;
+    }
+  } else {
+    for (int i = 0; i < kClimbs; ++i) {
+      if (climb_passes(chances, floors_1, floors_2, floors_3)) ++passed;
+    }
   }
   return static_cast<double>(passed) / kClimbs * 100;
 }

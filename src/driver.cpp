@@ -36,7 +36,11 @@ void print_help() {
 void process_report(const std::string& file_name, bool verbose) {
   TurnReport report;
   report.load(file_name, verbose);
-  enhance(report);
+  // A current-layout report without its character sheet was loaded without
+  // the character's settings: enhancing it would put its copy over the input
+  // in the working folder, whatever turns folder the player chose. It is
+  // left untouched, as a refused report is.
+  if (report.report_kind != 1 || report.sections_read) enhance(report);
   // Only a report read with its knowledge rewrites the info file: the lists
   // are all the tool keeps between runs, and a refused, old-layout or
   // sheetless report would wipe them.

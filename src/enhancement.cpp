@@ -2,17 +2,21 @@
 
 #include <filesystem>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 #include "addresses.h"
 #include "console.h"
 #include "cp1250.h"
 #include "digest_tower.h"
+#include "enhancement_links.h"
 #include "enhancement_summary.h"
 #include "order_sheet.h"
 #include "platform.h"
 #include "rules.h"
 #include "text_file.h"
 #include "text_scan.h"
+#include "text_scan_plain.h"
 
 namespace morvinta {
 
@@ -175,6 +179,7 @@ std::string spell_address(const Settings& settings, int n) {
 }
 
 void link_coordinates(TurnReport& report) {
+  if (!plain_scans() && link_coordinates_indexed(report)) return;
   const AdventureLog& log = report.adventures;
   for (int i = 0; i < log.move_count; ++i) {
     const Coordinate& move = log.moves[static_cast<std::size_t>(i)];
@@ -187,6 +192,7 @@ void link_coordinates(TurnReport& report) {
 }
 
 void link_monsters(TurnReport& report) {
+  if (!plain_scans() && link_monsters_indexed(report)) return;
   for (int n = 10; n <= 999; ++n) {
     const std::string& name = report.monsters.monster_by_number(n).name;
     const std::string url = monster_address(report.settings, n);
@@ -198,6 +204,7 @@ void link_monsters(TurnReport& report) {
 }
 
 void number_monsters(TurnReport& report) {
+  if (!plain_scans() && number_monsters_indexed(report)) return;
   for (int n = 10; n <= 999; ++n) {
     const std::string& name = report.monsters.monster_by_number(n).name;
     const std::string number = formatted(" (#%d)", n);
@@ -218,6 +225,7 @@ void replace_images(TurnReport& report) {
 }
 
 void add_item_weights(TurnReport& report) {
+  if (!plain_scans() && add_item_weights_indexed(report)) return;
   const auto pass = [&](std::string_view heading, bool bank) {
     rework_segment(report.text, heading, [&](std::string& segment) {
       for (int n = 1; n < ItemCatalogue::kRows; ++n) {
@@ -285,6 +293,7 @@ void set_table_width(TurnReport& report) {
 }
 
 void tabulate_item_lists(std::string& text) {
+  if (!plain_scans() && tabulate_item_lists_indexed(text)) return;
   const std::string_view marker = "(zárójelben a tárgy sorszáma):"_cp;
   const std::string_view shop_marks[] = {"megvásárolni:"_cp,
                                          "boltban:", "<SPAN CLASS=\"tvp\">"};
@@ -333,13 +342,38 @@ void add_encumbrance_rows(TurnReport& report) {
           ? 0.0
           : nth_decimal(std::string_view(text).substr(total_at), 2, 0.01);
   const std::int32_t encumbrance = nth_number_from_end(row, 1);
+  // Every row goes right behind the encumbrance row. When its
+  // "Megterheltség:" is the report's first, each search below finds that
+  // same row, so the rows are gathered and put in with one copy.
+  const auto row_at = static_cast<std::size_t>(row_view->data() - text.data());
+  const bool gather =
+      !plain_scans() && text.find("Megterheltség:"_cp) ==
+                            row_at + std::string_view("WIDTH=50%>").size();
+  std::vector<std::string> gathered;
+  const auto put_after_row = [&](std::string insertion) {
+    if (gather) {
+      gathered.push_back(std::move(insertion));
+    } else {
+      insert_after(text, row, insertion);
+    }
+  };
+  const auto put_after_label = [&](std::string insertion) {
+    if (gather) {
+      gathered.push_back(std::move(insertion));
+      return;
+    }
+    const std::string after(
+        extract_inclusive(text, "Megterheltség:"_cp, "</TD></TR>")
+            .value_or(""));
+    insert_after(text, after, insertion);
+  };
   if (encumbrance > 100) {
     const double to_drop = total_weight - total_weight / encumbrance * 95;
-    insert_after(text, row,
-                 formatted("<TR><TD CLASS=\"t1\" COLSPAN=2> %s azt javasolja "
-                           "hogy a 95%%-os megterheltséghez %.2lf kg-tól "
-                           "szabadulj meg!  </TD></TR>"_cp.data(),
-                           report.settings.advisor_name.c_str(), to_drop));
+    put_after_row(
+        formatted("<TR><TD CLASS=\"t1\" COLSPAN=2> %s azt javasolja "
+                  "hogy a 95%%-os megterheltséghez %.2lf kg-tól "
+                  "szabadulj meg!  </TD></TR>"_cp.data(),
+                  report.settings.advisor_name.c_str(), to_drop));
   }
   // The load during the turn: what 100 percent is now, plus 2 kg for each
   // point of strength the planned dressing adds. Without a percentage there
@@ -349,8 +383,7 @@ void add_encumbrance_rows(TurnReport& report) {
     const std::int32_t strength_gain =
         strength_with_items(report, mode) - strength_with_items(report, 0);
     if (strength_gain != 0) {
-      insert_after(
-          text, row,
+      put_after_row(
           formatted("<TR><TD CLASS=\"t1\" COLSPAN=2> Forduló közben "
                     "%.2lf kg-t bírsz el.  </TD></TR>"_cp.data(),
                     total_weight / encumbrance * 100 + 2.0 * strength_gain));
@@ -369,22 +402,28 @@ void add_encumbrance_rows(TurnReport& report) {
   const std::int32_t value_total = wrapped(total);
   const std::int32_t hu_value = wrapped(hu_total);
   if (hu_value != 0) {
-    const std::string after(
-        extract_inclusive(text, "Megterheltség:"_cp, "</TD></TR>")
-            .value_or(""));
-    insert_after(text, after,
-                 formatted("\n<TR><TD CLASS=\"t1\" COLSPAN=2>HU-ban levő "
-                           "tárgyaid összértéke: %d ap</TD></TR>"_cp.data(),
-                           hu_value));
+    put_after_label(
+        formatted("\n<TR><TD CLASS=\"t1\" COLSPAN=2>HU-ban levő "
+                  "tárgyaid összértéke: %d ap</TD></TR>"_cp.data(),
+                  hu_value));
   }
   if (value_total != 0) {
-    const std::string after(
-        extract_inclusive(text, "Megterheltség:"_cp, "</TD></TR>")
-            .value_or(""));
-    insert_after(text, after,
-                 formatted("\n<TR><TD CLASS=\"t1\" COLSPAN=2>Tárgyaid "
-                           "összértéke: %d ap</TD></TR>"_cp.data(),
-                           value_total));
+    put_after_label(
+        formatted("\n<TR><TD CLASS=\"t1\" COLSPAN=2>Tárgyaid "
+                  "összértéke: %d ap</TD></TR>"_cp.data(),
+                  value_total));
+  }
+  if (!gathered.empty()) {
+    // Each row went in right behind the encumbrance row, before the rows
+    // put there earlier.
+    std::size_t size = text.size();
+    for (const std::string& one : gathered) size += one.size();
+    std::string page;
+    page.reserve(size);  // one copy, no spare room
+    page.append(text, 0, row_at + row.size());
+    for (auto it = gathered.rbegin(); it != gathered.rend(); ++it) page += *it;
+    page.append(text, row_at + row.size());
+    text = std::move(page);
   }
 }
 
@@ -413,6 +452,7 @@ void mark_priest_rank(TurnReport& report) {
 }
 
 void develop_spells(TurnReport& report) {
+  if (!plain_scans() && develop_spells_indexed(report)) return;
   const auto fold = [](std::string school) {
     to_upper(school);
     return school;
@@ -535,11 +575,12 @@ void enhance(TurnReport& report) {
   const std::optional<std::string> written = write_enhanced_report(report);
   if (settings.delete_report != 0) {
     section("regi fordulo torolve: ", [&] {
-      const std::string input =
-          formatted("%d_%d.htm", report.character_number, report.turn_number);
+      // The file that was read goes, not one named from its numbers:
+      // "1234_056.htm" must not take an unprocessed "1234_56.htm" with it.
+      const std::string& input = report.file_name;
       std::error_code error;
-      if (written && !std::filesystem::equivalent(input, *written, error) &&
-          !error) {
+      if (written && !input.empty() &&
+          !std::filesystem::equivalent(input, *written, error) && !error) {
         remove_file(input);
       }
     });

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "addresses.h"
 #include "console.h"
@@ -14,6 +15,7 @@
 #include "enhancement_summary.h"
 #include "rules.h"
 #include "text_scan.h"
+#include "text_scan_plain.h"
 
 namespace morvinta {
 
@@ -76,17 +78,64 @@ std::optional<SettingsRule> read_rule(MaybeText rule) {
   return SettingsRule{rule->substr(0, rule->find('"')), *message};
 }
 
+// Where the settings hold "<key> (#n)" under the whitespace rule of
+// `find_loose` (the key, one or more blanks, line feeds or tabs, then "(#",
+// n as printf writes it and ")"), for every n from 0 to last: the places a
+// search for each n's pattern meets, in order.
+std::vector<std::vector<std::size_t>> rule_places(std::string_view settings,
+                                                  std::string_view key,
+                                                  int last) {
+  std::vector<std::vector<std::size_t>> places(static_cast<std::size_t>(last) +
+                                               1);
+  const auto space = [](char c) { return c == ' ' || c == '\n' || c == '\t'; };
+  for (std::size_t at = settings.find(key); at != std::string_view::npos;
+       at = settings.find(key, at + key.size())) {
+    std::size_t t = at + key.size();
+    if (t >= settings.size() || !space(settings[t])) continue;
+    while (t < settings.size() && space(settings[t])) ++t;
+    if (settings.compare(t, 2, "(#") != 0) continue;
+    t += 2;
+    const std::size_t digits = t;
+    std::int64_t n = 0;
+    while (t < settings.size() && settings[t] >= '0' && settings[t] <= '9' &&
+           n <= last) {
+      n = n * 10 + (settings[t] - '0');
+      ++t;
+    }
+    const bool canonical =
+        t > digits && (settings[digits] != '0' || t == digits + 1);
+    if (canonical && n <= last && t < settings.size() && settings[t] == ')') {
+      places[static_cast<std::size_t>(n)].push_back(at);
+    }
+  }
+  return places;
+}
+
 // The player's item rules: "tárgy: (#n) db: <sign> N "message";", where the
 // sign compares the carried count with N. Every rule of an item is tested;
 // the sign is looked for in the condition only, so a message that holds
 // "=", "<" or ">" asks for nothing.
 void append_item_rules(const TurnReport& report, std::string& rows) {
   const std::string_view settings = report.settings.settings_text;
+  const bool indexed = !plain_scans();
+  const auto places =
+      indexed ? rule_places(settings, "tárgy:"_cp, ItemCatalogue::kRows - 1)
+              : std::vector<std::vector<std::size_t>>();
   for (int n = 0; n < ItemCatalogue::kRows; ++n) {
+    if (indexed && places[static_cast<std::size_t>(n)].empty()) continue;
     const std::string pattern = formatted("tárgy: (#%d)"_cp.data(), n);
     const std::int32_t count = report.items.item_by_number(n).carried_count;
     MaybeText scan = settings;
-    while (const MaybeText at = find_loose(scan, pattern)) {
+    std::size_t next = 0;
+    // Each match of the pattern, from the left: searched for, or from the
+    // places found beforehand.
+    const auto next_match = [&]() -> MaybeText {
+      if (!indexed) return find_loose(scan, pattern);
+      const auto& list = places[static_cast<std::size_t>(n)];
+      if (next == list.size()) return std::nullopt;
+      return settings.substr(list[next++]);
+    };
+    while (const MaybeText at = next_match()) {
       const std::optional<SettingsRule> rule =
           read_rule(extract_inclusive_loose(at, pattern, ";"));
       if (rule) {
@@ -109,11 +158,18 @@ void append_item_rules(const TurnReport& report, std::string& rows) {
 // the first rule of a spell counts.
 void append_spell_rules(const TurnReport& report, std::string& rows) {
   const std::string_view settings = report.settings.settings_text;
+  const bool indexed = !plain_scans();
+  const auto places = indexed ? rule_places(settings, "varázslat:"_cp,
+                                            SpellCatalogue::kRows - 1)
+                              : std::vector<std::vector<std::size_t>>();
   for (int n = 0; n < SpellCatalogue::kRows; ++n) {
     if (!knows_spell(report, n)) continue;
+    if (indexed && places[static_cast<std::size_t>(n)].empty()) continue;
     const std::string pattern = formatted("varázslat: (#%d)"_cp.data(), n);
-    const std::optional<SettingsRule> rule =
-        read_rule(extract_inclusive_loose(settings, pattern, ";"));
+    const std::optional<SettingsRule> rule = read_rule(extract_inclusive_loose(
+        indexed ? settings.substr(places[static_cast<std::size_t>(n)].front())
+                : settings,
+        pattern, ";"));
     if (!rule) continue;
     const bool wants_active =
         nth_number(find_after(rule->condition, "aktív"_cp), 1) != 0;

@@ -93,17 +93,16 @@ void start_order_sheet(TurnReport& report) {
   const AdventureLog& log = report.adventures;
   sheet.start = log.last_move();
 
-  // The text behind the last city-teleport order ("v 96" or "v 181").
+  // The text behind the last city-teleport order ("v 96" or "v 181"). The
+  // two orders cannot overlap, so the later start is the later end; searched
+  // from the back, as a report can hold any number of them.
   std::string_view rest = report.text;
-  for (;;) {
-    const std::size_t a = rest.find("v 96");
-    const std::size_t b = rest.find("v 181");
-    if (a == std::string_view::npos && b == std::string_view::npos) break;
-    if (a < b) {
-      rest.remove_prefix(a + 4);
-    } else {
-      rest.remove_prefix(b + 5);
-    }
+  const std::size_t a = rest.rfind("v 96");
+  const std::size_t b = rest.rfind("v 181");
+  if (a != std::string_view::npos && (b == std::string_view::npos || a > b)) {
+    rest.remove_prefix(a + 4);
+  } else if (b != std::string_view::npos) {
+    rest.remove_prefix(b + 5);
   }
   if (find_loose(rest, "Vuuush, elteleportálsz!"_cp) &&
       !find_loose(rest, "Hushhh, elteleportálsz!"_cp)) {

@@ -1,9 +1,11 @@
 #include "report_sections.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "console.h"
 #include "cp1250.h"
+#include "text_cursor.h"
 #include "text_file.h"
 #include "text_scan.h"
 #include "turn_report.h"
@@ -54,9 +56,11 @@ void mark_references(std::string_view part, int highest, Mark mark) {
 // Calls mark(m) for the first number after every "(#" of the part.
 template <typename Mark>
 void mark_after_hashes(MaybeText part, Mark mark) {
+  if (!part) return;
+  FirstNumber number(*part);
   MaybeText rest = find_after(part, "(#");
   while (rest) {
-    mark(nth_number(rest, 1));
+    mark(number.from(part->size() - rest->size()));
     rest = find_after(rest, "(#");
   }
 }
@@ -91,7 +95,10 @@ void scan_encyclopedia(std::string_view text,
 template <typename Visit>
 void visit_earlier_reports(const ReportIdentity& report, Visit visit) {
   const std::int32_t first = report.turn - report.turn % 10;
-  for (std::int32_t turn = first; turn <= report.turn; ++turn) {
+  // Counted in 64 bits: the turn a report names may be the highest 32-bit
+  // number, past which a 32-bit count would never end.
+  for (std::int64_t t = first; t <= report.turn; ++t) {
+    const auto turn = static_cast<std::int32_t>(t);
     const auto text = read_file(formatted("%d_%d.htm", report.character, turn));
     if (text) visit(turn, std::string_view(*text));
   }
@@ -101,8 +108,15 @@ void visit_earlier_reports(const ReportIdentity& report, Visit visit) {
 // place through the next ")", as long as a "(#" or "($" remains.
 template <typename Entry>
 void for_each_item_entry(std::string_view list, Entry entry) {
+  // Whether a "(#" or "($" remains: the last one stands at or after here.
+  const std::size_t hash = list.rfind("(#");
+  const std::size_t dollar = list.rfind("($");
+  const std::size_t last =
+      hash == std::string_view::npos
+          ? dollar
+          : (dollar == std::string_view::npos ? hash : std::max(hash, dollar));
   std::string_view rest = list;
-  while (contains(rest, "(#") || contains(rest, "($")) {
+  while (last != std::string_view::npos && last >= list.size() - rest.size()) {
     const std::size_t close = rest.find(')');
     if (close == std::string_view::npos) return;  // an entry without its end
     entry(rest.substr(0, close + 1));
@@ -328,16 +342,22 @@ void AdventureLog::parse_moves(std::string_view text,
       extract_between(text, "KALANDJAI", "KARAKTERLAP").value_or("");
   if (verbose) say("Ebben a forduloban tett mozgasaid:\n");
   MaybeText rest = find_after(part, "[");
+  NextOccurrence close(part, "]");
+  // "-2147483648,-2147483648": no square is longer.
+  constexpr std::size_t kLongestSquare = 23;
   while (rest) {
-    const MaybeText square = extract_between(rest, "", "]");
-    if (!square) break;  // no "]" after this "["
-    const std::int32_t x = nth_number(square, 1);
-    const std::int32_t y = nth_number(square, 2);
+    const std::size_t from = part.size() - rest->size();
+    const auto end = close.at_or_after(from);
+    if (!end) break;  // no "]" after this "["
+    const std::string_view square = part.substr(from, *end - from);
+    const std::int32_t x = nth_number(square.substr(0, kLongestSquare + 1), 1);
+    const std::int32_t y = nth_number(square.substr(0, kLongestSquare + 1), 2);
     // Only two plain whole numbers with a comma between them are a square.
-    if (*square == formatted("%d,%d", x, y) && move_count < kMaxMoves) {
+    if (square.size() <= kLongestSquare && square == formatted("%d,%d", x, y) &&
+        move_count < kMaxMoves) {
       moves[static_cast<std::size_t>(move_count)].set(x, y);
       ++move_count;
-      if (verbose) sayf("[%s] ", std::string(*square).c_str());
+      if (verbose) sayf("[%s] ", std::string(square).c_str());
     }
     rest = find_after(rest, "[");
   }

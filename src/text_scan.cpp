@@ -1,7 +1,11 @@
 #include "text_scan.h"
 
+#include <array>
 #include <cstddef>
+#include <cstring>
 #include <utility>
+
+#include "text_scan_plain.h"
 
 namespace morvinta {
 
@@ -13,6 +17,59 @@ bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 // Blank, line feed and tab; a carriage return never reaches the parsers.
 bool is_space(char c) { return c == ' ' || c == '\n' || c == '\t'; }
+
+// How common a byte is in a report, 0 rarest: the markup's brackets,
+// quotes, blanks and tag letters are everywhere, accented letters and most
+// punctuation seldom.
+constexpr std::array<std::uint8_t, 256> kCommonness = [] {
+  std::array<std::uint8_t, 256> rank{};
+  for (int c = 0; c < 256; ++c) {
+    std::uint8_t r = 1;
+    if (c >= 'a' && c <= 'z') r = 3;
+    if (c >= 'A' && c <= 'Z') r = 2;
+    if (c >= '0' && c <= '9') r = 2;
+    rank[static_cast<std::size_t>(c)] = r;
+  }
+  for (const char c : std::string_view("<>\" =/\n.,TDCLASRWIHtaeslnrio")) {
+    rank[static_cast<unsigned char>(c)] = 4;
+  }
+  return rank;
+}();
+
+// The leftmost occurrence of the pattern at or after from, or npos: memchr
+// runs on the pattern's least common byte, each place it stops at compared
+// whole. An empty pattern stands at from.
+std::size_t find_text(std::string_view text, std::string_view pattern,
+                      std::size_t from = 0) {
+  const std::size_t m = pattern.size();
+  if (from > text.size()) return npos;
+  if (m == 0) return from;
+  if (text.size() - from < m) return npos;
+  // On a short text choosing the byte costs more than it saves.
+  if (text.size() - from < 4096) return text.find(pattern, from);
+  std::size_t rare = 0;
+  for (std::size_t i = 1; i < m; ++i) {
+    if (kCommonness[static_cast<unsigned char>(pattern[i])] <
+        kCommonness[static_cast<unsigned char>(pattern[rare])]) {
+      rare = i;
+    }
+  }
+  const char* const base = text.data();
+  const char* at = base + from + rare;
+  // The last place the rare byte can stand for a whole occurrence.
+  const char* const last = base + (text.size() - m) + rare;
+  while (at <= last) {
+    at = static_cast<const char*>(std::memchr(
+        at, pattern[rare], static_cast<std::size_t>(last - at) + 1));
+    if (at == nullptr) return npos;
+    const char* const start = at - rare;
+    if (std::memcmp(start, pattern.data(), m) == 0) {
+      return static_cast<std::size_t>(start - base);
+    }
+    ++at;
+  }
+  return npos;
+}
 
 // Reads the run of digits [begin, end) with its sign, modulo 2^32.
 std::int32_t run_value(std::string_view text, std::size_t begin,
@@ -71,7 +128,7 @@ std::optional<std::pair<std::size_t, std::size_t>> loose_match(
 
   std::size_t search = from;
   while (search <= text.size()) {
-    const std::size_t at = text.find(first_word, search);
+    const std::size_t at = find_text(text, first_word, search);
     if (at == npos) return std::nullopt;
     if (const auto end = loose_compare(text, at, pattern)) {
       return std::pair{at, *end};
@@ -85,34 +142,38 @@ std::optional<std::pair<std::size_t, std::size_t>> loose_match(
 }  // namespace
 
 MaybeText find_after(MaybeText text, std::string_view pattern) {
+  if (plain_scans()) return plain::find_after(text, pattern);
   if (!text) return std::nullopt;
-  const std::size_t at = text->find(pattern);
+  const std::size_t at = find_text(*text, pattern);
   if (at == npos) return std::nullopt;
   return text->substr(at + pattern.size());
 }
 
 MaybeText extract_inclusive(MaybeText text, std::string_view start,
                             std::string_view end) {
+  if (plain_scans()) return plain::extract_inclusive(text, start, end);
   if (!text) return std::nullopt;
-  const std::size_t begin = text->find(start);
+  const std::size_t begin = find_text(*text, start);
   if (begin == npos) return std::nullopt;
-  const std::size_t stop = text->find(end, begin + start.size());
+  const std::size_t stop = find_text(*text, end, begin + start.size());
   if (stop == npos) return std::nullopt;
   return text->substr(begin, stop + end.size() - begin);
 }
 
 MaybeText extract_between(MaybeText text, std::string_view start,
                           std::string_view end) {
+  if (plain_scans()) return plain::extract_between(text, start, end);
   if (!text) return std::nullopt;
-  const std::size_t begin = text->find(start);
+  const std::size_t begin = find_text(*text, start);
   if (begin == npos) return std::nullopt;
   const std::size_t inner = begin + start.size();
-  const std::size_t stop = text->find(end, inner);
+  const std::size_t stop = find_text(*text, end, inner);
   if (stop == npos) return std::nullopt;
   return text->substr(inner, stop - inner);
 }
 
 MaybeText find_loose(MaybeText text, std::string_view pattern) {
+  if (plain_scans()) return plain::find_loose(text, pattern);
   if (!text) return std::nullopt;
   const auto match = loose_match(*text, pattern, 0);
   if (!match) return std::nullopt;
@@ -120,6 +181,7 @@ MaybeText find_loose(MaybeText text, std::string_view pattern) {
 }
 
 MaybeText find_after_loose(MaybeText text, std::string_view pattern) {
+  if (plain_scans()) return plain::find_after_loose(text, pattern);
   if (!text) return std::nullopt;
   const auto match = loose_match(*text, pattern, 0);
   if (!match) return std::nullopt;
@@ -128,6 +190,7 @@ MaybeText find_after_loose(MaybeText text, std::string_view pattern) {
 
 MaybeText extract_inclusive_loose(MaybeText text, std::string_view start,
                                   std::string_view end) {
+  if (plain_scans()) return plain::extract_inclusive_loose(text, start, end);
   if (!text) return std::nullopt;
   std::size_t begin = 0;
   std::size_t search = 0;
@@ -143,6 +206,7 @@ MaybeText extract_inclusive_loose(MaybeText text, std::string_view start,
 }
 
 std::int32_t nth_number(MaybeText text, int n) {
+  if (plain_scans()) return plain::nth_number(text, n);
   if (!text || n < 1) return 0;
   const std::string_view t = *text;
   std::size_t i = 0;
@@ -156,6 +220,7 @@ std::int32_t nth_number(MaybeText text, int n) {
 }
 
 std::int32_t nth_number_from_end(MaybeText text, int n) {
+  if (plain_scans()) return plain::nth_number_from_end(text, n);
   if (!text) return 0;
   const auto run = run_from_end(*text, n);
   if (!run) return 0;
@@ -163,6 +228,7 @@ std::int32_t nth_number_from_end(MaybeText text, int n) {
 }
 
 double nth_real_from_end(MaybeText text, int n) {
+  if (plain_scans()) return plain::nth_real_from_end(text, n);
   if (!text) return 0;
   const auto run = run_from_end(*text, n);
   if (!run) return 0;
@@ -177,20 +243,23 @@ double nth_real_from_end(MaybeText text, int n) {
 }
 
 double nth_decimal(MaybeText text, int n, double scale) {
+  if (plain_scans()) return plain::nth_decimal(text, n, scale);
   return nth_number(text, n) + nth_number(text, n + 1) * scale;
 }
 
 void insert_after(std::string& text, std::string_view marker,
                   std::string_view insertion) {
-  const std::size_t at = text.find(marker);
+  if (plain_scans()) return plain::insert_after(text, marker, insertion);
+  const std::size_t at = find_text(text, marker);
   if (at == npos) return;
   text.insert(at + marker.size(), insertion);
 }
 
 bool replace_first(std::string& text, std::string_view old_text,
                    std::string_view new_text) {
+  if (plain_scans()) return plain::replace_first(text, old_text, new_text);
   if (old_text.empty()) return false;
-  const std::size_t at = text.find(old_text);
+  const std::size_t at = find_text(text, old_text);
   if (at == npos) return false;
   text.replace(at, old_text.size(), new_text);
   return true;
@@ -198,26 +267,83 @@ bool replace_first(std::string& text, std::string_view old_text,
 
 void replace_all(std::string& text, std::string_view old_text,
                  std::string_view new_text) {
+  if (plain_scans()) return plain::replace_all(text, old_text, new_text);
   if (old_text.empty()) return;
+  std::size_t at = find_text(text, old_text);
+  if (at == npos) return;
+  const std::size_t m = old_text.size();
+  // Room for the text as it will be, so the copy does not grow twofold.
+  std::size_t size = text.size();
+  if (new_text.size() > m) {
+    for (std::size_t next = at; next != npos;
+         next = find_text(text, old_text, next + m)) {
+      size += new_text.size() - m;
+    }
+  }
+  std::string out;
+  out.reserve(size);
   if (new_text.find(old_text) != npos) {
     // Repeating would never end; one pass from left to right instead.
     std::size_t from = 0;
-    for (;;) {
-      const std::size_t at = text.find(old_text, from);
-      if (at == npos) return;
-      text.replace(at, old_text.size(), new_text);
-      from = at + new_text.size();
+    while (at != npos) {
+      out.append(text, from, at - from);
+      out += new_text;
+      from = at + m;
+      at = find_text(text, old_text, from);
     }
+    out.append(text, from);
+    text = std::move(out);
+    return;
   }
-  // The text before a replacement held no occurrence, so a new one can only
-  // begin less than old_text.size() bytes before the replaced place.
-  std::size_t from = 0;
+  // As if the first occurrence were replaced again and again, in one pass:
+  // `out` is the finished front of the text and holds no occurrence;
+  // `pending` (text a replacement put in) and the rest of the input from
+  // `from` follow it. An occurrence that a replacement forms with its
+  // neighbours starts in the last m - 1 bytes of `out` or in `pending`, so
+  // it is looked for there, in a window reaching m - 1 bytes into the input,
+  // before the input is searched on.
+  std::size_t from = at + m;
+  out.append(text, 0, at);
+  std::string pending(new_text);
+  std::string window;
   for (;;) {
-    const std::size_t at = text.find(old_text, from);
-    if (at == npos) return;
-    text.replace(at, old_text.size(), new_text);
-    from = at >= old_text.size() - 1 ? at - (old_text.size() - 1) : 0;
+    const std::size_t tail = out.size() < m - 1 ? out.size() : m - 1;
+    const std::size_t reach =
+        text.size() - from < m - 1 ? text.size() - from : m - 1;
+    window.assign(out, out.size() - tail, tail);
+    window += pending;
+    window.append(text, from, reach);
+    const std::size_t formed = window.find(old_text);
+    if (formed != npos) {
+      // The leftmost occurrence: cut the front back to it, put the
+      // replacement before what is left of pending, and go on.
+      const std::size_t end = formed + m;
+      std::string rest;
+      // It starts in the window's front and so ends past the tail.
+      if (end < tail + pending.size()) {
+        rest.assign(pending, end - tail);
+      } else {
+        from += end - tail - pending.size();
+      }
+      if (formed < tail) {
+        out.resize(out.size() - tail + formed);
+      } else {
+        out.append(pending, 0, formed - tail);
+      }
+      pending.assign(new_text);
+      pending += rest;
+      continue;
+    }
+    out += pending;
+    pending.clear();
+    at = find_text(text, old_text, from);
+    if (at == npos) break;
+    out.append(text, from, at - from);
+    from = at + m;
+    pending.assign(new_text);
   }
+  out.append(text, from);
+  text = std::move(out);
 }
 
 void fill_chars(std::string& text, char c) { text.assign(text.size(), c); }
@@ -244,6 +370,98 @@ std::int32_t min_int(std::int32_t a, std::int32_t b) { return a < b ? a : b; }
 
 std::string cut_to(std::string_view text, std::size_t max_length) {
   return std::string(text.substr(0, max_length));
+}
+
+namespace {
+
+std::string_view first_word(std::string_view pattern) {
+  std::size_t begin = 0;
+  while (begin < pattern.size() && is_space(pattern[begin])) ++begin;
+  std::size_t end = begin;
+  while (end < pattern.size() && !is_space(pattern[end])) ++end;
+  return pattern.substr(begin, end - begin);
+}
+
+std::size_t pair_of(char a, char b) {
+  return static_cast<std::size_t>(static_cast<unsigned char>(a)) << 8 |
+         static_cast<unsigned char>(b);
+}
+
+}  // namespace
+
+LoosePatternSet::LoosePatternSet(std::span<const std::string_view> patterns)
+    : patterns_(patterns.begin(), patterns.end()),
+      pair_start_((1u << 16) + 1, 0),
+      by_byte_(256) {
+  for (const std::string_view pattern : patterns_) {
+    const std::string_view word = first_word(pattern);
+    words_.push_back(word);
+    if (word.size() >= 2) ++pair_start_[pair_of(word[0], word[1]) + 1];
+  }
+  for (std::size_t key = 1; key < pair_start_.size(); ++key) {
+    pair_start_[key] += pair_start_[key - 1];
+  }
+  by_pair_.resize(pair_start_.back());
+  std::vector<std::uint32_t> filled(pair_start_.begin(), pair_start_.end() - 1);
+  for (std::size_t i = 0; i < words_.size(); ++i) {
+    const std::string_view word = words_[i];
+    const auto index = static_cast<std::uint16_t>(i);
+    if (word.empty()) {
+      empty_word_ = true;
+    } else if (word.size() == 1) {
+      by_byte_[static_cast<unsigned char>(word[0])].push_back(index);
+    } else {
+      by_pair_[filled[pair_of(word[0], word[1])]++] = index;
+    }
+  }
+}
+
+std::optional<std::size_t> LoosePatternSet::shortest_through(
+    std::string_view text, std::size_t limit) const {
+  std::optional<std::size_t> best;
+  const auto consider = [&](std::optional<std::size_t> end) {
+    if (end && *end < limit && (!best || *end < *best)) best = end;
+  };
+  if (empty_word_ || plain_scans()) {
+    for (const std::string_view pattern : patterns_) {
+      const MaybeText through = extract_inclusive_loose(text, "", pattern);
+      if (through) consider(through->size());
+    }
+    return best;
+  }
+  // Each pattern's tries go from left to right as in `loose_match`: at every
+  // occurrence of its first word that does not overlap a failed try, until
+  // one matches. All patterns' tries are made in one scan of the text; a
+  // match that starts at or past the best end found cannot end before it.
+  std::vector<std::size_t> next_try(patterns_.size(), 0);
+  std::vector<bool> done(patterns_.size(), false);
+  const auto attempt = [&](std::uint16_t i, std::size_t at) {
+    const std::string_view word = words_[i];
+    if (done[i] || at < next_try[i] || text.compare(at, word.size(), word)) {
+      return;
+    }
+    const auto end = loose_compare(text, at, patterns_[i]);
+    if (end) {
+      done[i] = true;
+      consider(end);
+    } else {
+      next_try[i] = at + word.size();
+    }
+  };
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    if (best && at >= *best) break;
+    for (const std::uint16_t i :
+         by_byte_[static_cast<unsigned char>(text[at])]) {
+      attempt(i, at);
+    }
+    if (at + 1 < text.size()) {
+      const std::size_t key = pair_of(text[at], text[at + 1]);
+      for (std::uint32_t k = pair_start_[key]; k < pair_start_[key + 1]; ++k) {
+        attempt(by_pair_[k], at);
+      }
+    }
+  }
+  return best;
 }
 
 }  // namespace morvinta

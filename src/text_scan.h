@@ -11,8 +11,10 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace morvinta {
 
@@ -96,5 +98,30 @@ std::int32_t min_int(std::int32_t a, std::int32_t b);
 // A field of a record with a stated maximum length: the first max_length
 // bytes of the text.
 std::string cut_to(std::string_view text, std::size_t max_length);
+
+// A fixed set of whitespace-tolerant patterns looked for together in one
+// scan: what `extract_inclusive_loose` (text, "", pattern) gives for each
+// pattern, keeping the shortest result. Made once for patterns that outlive
+// it.
+class LoosePatternSet {
+ public:
+  explicit LoosePatternSet(std::span<const std::string_view> patterns);
+
+  // The length of the text through the earliest end of a pattern's first
+  // loose match; a first match that ends at or past limit does not count.
+  // Absent when no pattern has one that counts.
+  std::optional<std::size_t> shortest_through(std::string_view text,
+                                              std::size_t limit) const;
+
+ private:
+  std::vector<std::string_view> patterns_;
+  std::vector<std::string_view> words_;  // each pattern's first word
+  // Patterns by the first two bytes of their first word: indexes into
+  // `by_pair_` from `pair_start_`; one-byte words by their byte.
+  std::vector<std::uint32_t> pair_start_;
+  std::vector<std::uint16_t> by_pair_;
+  std::vector<std::vector<std::uint16_t>> by_byte_;
+  bool empty_word_ = false;
+};
 
 }  // namespace morvinta

@@ -263,6 +263,7 @@ TEST_F(EnhanceTest, OutputNamesAndDeletion) {
   report_.report_kind = 1;
   report_.character_number = 1234;
   report_.turn_number = 56;
+  report_.file_name = "1234_56.htm";
   report_.settings.parse(
       cp("xxxxcyyy alakú forduló: 1; forduló törlése: 1;"
          " fordulók könyvtára: \"out\";"_cp));
@@ -278,6 +279,7 @@ TEST_F(EnhanceTest, DeletionReplacesTheInputWithoutATurnsFolder) {
   report_.report_kind = 1;
   report_.character_number = 1234;
   report_.turn_number = 56;
+  report_.file_name = "1234_56.htm";
   report_.settings.parse(cp("forduló törlése: 1;"_cp));
   report_.text = "page\n";
   enhance(report_);

@@ -1,0 +1,248 @@
+// The whole pipeline on made-up reports of 100 KB, 300 KB and 1 MB with full
+// catalogues and every switch on: load, enhance, write the enhanced report,
+// the order sheet and the info file. Each size runs with the indexed scans
+// and with the plain ones; the plain run also times the indexed one on the
+// same folder and reports the ratio. Peak heap is counted by the operators
+// new and delete of this program.
+//
+//   cmake --preset bench && cmake --build --preset bench
+//   build/bench/morvinta_bench
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "console.h"
+#include "digest_tower.h"
+#include "driver.h"
+#include "report_generator.h"
+#include "rng.h"
+#include "text_file.h"
+#include "text_scan_plain.h"
+#include "turn_report.h"
+
+namespace {
+
+std::size_t heap_now = 0;
+std::size_t heap_peak = 0;
+
+void* counted(std::size_t size) {
+  void* block = std::malloc(size == 0 ? 1 : size);
+  if (block == nullptr) throw std::bad_alloc();
+  heap_now += malloc_usable_size(block);
+  if (heap_now > heap_peak) heap_peak = heap_now;
+  return block;
+}
+
+void uncounted(void* block) {
+  if (block == nullptr) return;
+  heap_now -= malloc_usable_size(block);
+  std::free(block);
+}
+
+}  // namespace
+
+void* operator new(std::size_t size) { return counted(size); }
+void* operator new[](std::size_t size) { return counted(size); }
+void operator delete(void* block) noexcept { uncounted(block); }
+void operator delete[](void* block) noexcept { uncounted(block); }
+void operator delete(void* block, std::size_t) noexcept { uncounted(block); }
+void operator delete[](void* block, std::size_t) noexcept { uncounted(block); }
+
+namespace {
+
+namespace fs = std::filesystem;
+using morvinta::generator::FolderOptions;
+
+// A made-up working folder, written once per size, entered for the run.
+class Folder {
+ public:
+  explicit Folder(std::size_t report_size) {
+    path_ = fs::temp_directory_path() /
+            ("morvinta-bench-" + std::to_string(report_size));
+    fs::remove_all(path_);
+    FolderOptions options;
+    options.report_size = report_size;
+    options.seed = 2003;
+    files_ = morvinta::generator::make_folder(options);
+    morvinta::generator::write_folder(path_.string(), files_);
+    for (const auto& file : files_) {
+      if (file.path == morvinta::generator::kReportName) {
+        report_bytes_ = file.bytes.size();
+      }
+      if (file.path == "info/info_1234.txt") info_ = file.bytes;
+    }
+  }
+  ~Folder() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+  }
+
+  const fs::path& path() const { return path_; }
+  std::size_t report_bytes() const { return report_bytes_; }
+  // The info file as made: each run reads it as the first run did.
+  void reset_info() const {
+    std::ofstream out(path_ / "info/info_1234.txt",
+                      std::ios::binary | std::ios::trunc);
+    out.write(info_.data(), static_cast<std::streamsize>(info_.size()));
+  }
+
+ private:
+  fs::path path_;
+  std::vector<morvinta::generator::FolderFile> files_;
+  std::size_t report_bytes_ = 0;
+  std::string info_;
+};
+
+const Folder& folder_of(std::size_t size) {
+  static std::map<std::size_t, std::unique_ptr<Folder>> folders;
+  auto& folder = folders[size];
+  if (!folder) folder = std::make_unique<Folder>(size);
+  return *folder;
+}
+
+// One report through the pipeline, the console caught; the peak heap above
+// what was in use before.
+std::size_t process_once(const Folder& folder, bool plain) {
+  folder.reset_info();
+  static std::string console;
+  console.clear();
+  morvinta::set_console_capture(&console);
+  morvinta::use_plain_scans(plain);
+  morvinta::seed_random(1);
+  const std::size_t before = heap_now;
+  heap_peak = heap_now;
+  morvinta::process_report(morvinta::generator::kReportName, false);
+  const std::size_t peak = heap_peak - before;
+  morvinta::use_plain_scans(false);
+  morvinta::set_console_capture(nullptr);
+  return peak;
+}
+
+void run_pipeline(benchmark::State& state, bool plain) {
+  const auto size = static_cast<std::size_t>(state.range(0));
+  const Folder& folder = folder_of(size);
+  const fs::path previous = fs::current_path();
+  fs::current_path(folder.path());
+  std::size_t peak = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    folder.reset_info();
+    state.ResumeTiming();
+    peak = std::max(peak, process_once(folder, plain));
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                          static_cast<std::int64_t>(folder.report_bytes()));
+  state.counters["report_KB"] =
+      static_cast<double>(folder.report_bytes()) / 1e3;
+  state.counters["peak_MB"] = static_cast<double>(peak) / 1e6;
+  // The catalogues alone, as loading holds them.
+  std::size_t catalogues = 0;
+  {
+    static std::string console;
+    morvinta::set_console_capture(&console);
+    const std::size_t before = heap_now;
+    morvinta::TurnReport empty;
+    empty.monsters.load_monsters();
+    empty.spells.load_spells();
+    empty.items.load_items();
+    catalogues = heap_now - before;
+    morvinta::set_console_capture(nullptr);
+  }
+  state.counters["catalogues_MB"] = static_cast<double>(catalogues) / 1e6;
+  // The peak beyond the catalogues, per byte of the report.
+  state.counters["peak_per_byte"] =
+      static_cast<double>(peak > catalogues ? peak - catalogues : 0) /
+      static_cast<double>(folder.report_bytes());
+  if (plain) {
+    // The indexed scans on the same folder, timed here too.
+    constexpr int kRuns = 20;
+    double fastest = 1e9;
+    for (int i = 0; i < kRuns; ++i) {
+      folder.reset_info();
+      const auto start = std::chrono::steady_clock::now();
+      process_once(folder, false);
+      const std::chrono::duration<double> took =
+          std::chrono::steady_clock::now() - start;
+      fastest = std::min(fastest, took.count());
+    }
+    double plain_seconds = 1e9;
+    for (int i = 0; i < 1; ++i) {
+      const auto start = std::chrono::steady_clock::now();
+      process_once(folder, true);
+      const std::chrono::duration<double> took =
+          std::chrono::steady_clock::now() - start;
+      plain_seconds = std::min(plain_seconds, took.count());
+    }
+    state.counters["indexed_ms"] = fastest * 1e3;
+    state.counters["plain_ms"] = plain_seconds * 1e3;
+    state.counters["ratio"] = plain_seconds / fastest;
+  }
+  fs::current_path(previous);
+}
+
+void BM_Indexed(benchmark::State& state) { run_pipeline(state, false); }
+void BM_Plain(benchmark::State& state) { run_pipeline(state, true); }
+
+// The fixed parts of every report, whatever its size: the tower's eight
+// simulations of 10,000 climbs (with mixed readiness) and reading the full
+// catalogues.
+void BM_TowerChances(benchmark::State& state) {
+  morvinta::TowerReadiness readiness;
+  for (std::size_t level = 0; level < 3; ++level) {
+    readiness.item_info_ready[level] = 80;
+    readiness.monster_info_ready[level] = 70;
+    readiness.monsters_ready[level] = 90;
+    readiness.skills_ready[level] = 60;
+    readiness.assembly_ready[level] = 75;
+  }
+  morvinta::seed_random(1);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(morvinta::tower_chance_rows(readiness));
+  }
+}
+
+void BM_Catalogues(benchmark::State& state) {
+  const Folder& folder = folder_of(100000);
+  const fs::path previous = fs::current_path();
+  fs::current_path(folder.path());
+  static std::string console;
+  morvinta::set_console_capture(&console);
+  for (auto _ : state) {
+    console.clear();
+    morvinta::TurnReport report;
+    report.monsters.load_monsters();
+    report.spells.load_spells();
+    report.items.load_items();
+    benchmark::DoNotOptimize(report.items.item_by_number(1).weight);
+  }
+  morvinta::set_console_capture(nullptr);
+  fs::current_path(previous);
+}
+
+BENCHMARK(BM_TowerChances)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Catalogues)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Indexed)
+    ->Arg(100000)
+    ->Arg(300000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Plain)
+    ->Arg(100000)
+    ->Arg(300000)
+    ->Arg(1000000)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

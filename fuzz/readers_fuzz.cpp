@@ -1,0 +1,137 @@
+// The readers of the player's own files on any bytes: the settings file, the
+// monster, item and spell catalogues, the info file and the challenge
+// tower's description. The first byte names the file (fuzz_formats.h), the
+// rest is its content. Each input is put in place of the example folder's
+// file and the example report run through with it, so that what the readers
+// leave is used as the sections use it.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "cp1250.h"
+#include "digest_tower.h"
+#include "enhancement.h"
+#include "fuzz_formats.h"
+#include "fuzz_support.h"
+#include "report_sections.h"
+#include "text_scan.h"
+#include "turn_report.h"
+
+namespace {
+
+namespace fz = morvinta::fuzz;
+using fz::ReaderKind;
+using morvinta::operator""_cp;
+
+constexpr const char* kReport = "1234_55.htm";
+
+const char* file_of(ReaderKind kind) {
+  switch (kind) {
+    case ReaderKind::kSettings:
+      return "cfg/cfg_1234.txt";
+    case ReaderKind::kMonsters:
+      return "txt/szornyek.txt";
+    case ReaderKind::kItems:
+      return "txt/targyak.txt";
+    case ReaderKind::kSpellDamage:
+      return "txt/varazslatok_sebzese.txt";
+    case ReaderKind::kSpellList:
+      return "txt/varazslatok.txt";
+    case ReaderKind::kInfo:
+      return "info/info_1234.txt";
+    case ReaderKind::kTower:
+      return "txt/kihtor.txt";
+  }
+  return "";
+}
+
+// The files as the working folder has them before each input.
+std::string originals[morvinta::fuzz::kReaderKinds];
+std::string report_text;
+morvinta::TurnReport* loaded = nullptr;
+
+// Output folders stay below the working folder, whatever the settings say.
+void keep_inside(std::string& folder) {
+  if (folder != "fordulok" && folder != "ulek" && folder != "nincs") {
+    folder = "fordulok";
+  }
+}
+
+// The per-report sequence of the driver, the output folders held in.
+void run_report() {
+  morvinta::TurnReport report;
+  report.load(kReport, true);
+  keep_inside(report.settings.report_directory);
+  keep_inside(report.settings.order_sheet_directory);
+  morvinta::enhance(report);
+  if (report.report_kind == 1 && report.sections_read) {
+    morvinta::write_info_file(report);
+  }
+}
+
+// Every monster name of the catalogue, as the report marks it: the page
+// edits look for these forms.
+std::string monster_paragraph() {
+  morvinta::MonsterCatalogue monsters;
+  monsters.load_monsters();
+  std::string paragraph = "<P>";
+  for (int n = 10; n <= 999; ++n) {
+    const std::string& name = monsters.monster_by_number(n).name;
+    paragraph += "<b>" + name + "</B> <b>" + name + "!</B> ";
+  }
+  return paragraph;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  fz::enter_working_folder("morvinta-readers-fuzz");
+  fz::quiet_console();
+  std::string settings = fz::read_bytes("cfg/cfg_1234.txt");
+  // The tower's simulation would take most of the time: only the kind that
+  // reads the tower's file runs it.
+  morvinta::replace_all(settings, "kihívás tornya: 1"_cp,
+                        "kihívás tornya: 0"_cp);
+  fz::write_bytes("cfg/cfg_1234.txt", settings);
+  report_text =
+      fz::read_bytes(std::filesystem::path(MORVINTA_EXAMPLES) / kReport);
+  fz::write_bytes(kReport, report_text);
+  run_report();  // leaves the info file of that report
+  for (int kind = 0; kind < morvinta::fuzz::kReaderKinds; ++kind) {
+    originals[kind] = fz::read_bytes(file_of(static_cast<ReaderKind>(kind)));
+  }
+  static morvinta::TurnReport report;
+  report.load(kReport, false);
+  loaded = &report;
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
+                                      std::size_t size) {
+  if (size < 1) return 0;
+  fz::quiet_console();
+  const auto kind = static_cast<ReaderKind>(data[0] % fz::kReaderKinds);
+  const std::string_view content(reinterpret_cast<const char*>(data) + 1,
+                                 size - 1);
+  fz::write_bytes(file_of(kind), content);
+  if (kind == ReaderKind::kTower) {
+    morvinta::analyze_tower(*loaded);
+  } else {
+    std::string report = report_text;
+    if (kind == ReaderKind::kMonsters) {
+      const std::string_view place = "KALANDJAI</TD></TR>";
+      const std::size_t at = report.find(place);
+      if (at != std::string::npos) {
+        report.insert(at + place.size(), monster_paragraph());
+      }
+    }
+    fz::write_bytes(kReport, report);
+    run_report();
+  }
+  const int index = static_cast<int>(kind);
+  fz::write_bytes(file_of(kind), originals[index]);
+  fz::empty_folder("fordulok");
+  fz::empty_folder("ulek");
+  return 0;
+}

@@ -1,0 +1,461 @@
+#include "enhancement_links.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "console.h"
+#include "cp1250.h"
+#include "enhancement.h"
+#include "rules.h"
+#include "splices.h"
+#include "text_scan.h"
+
+namespace morvinta {
+
+namespace {
+
+constexpr auto npos = std::string_view::npos;
+constexpr std::string_view kTableEnd = "</TABLE></TD></TR></TABLE>";
+constexpr std::string_view kBoldEnd = "</B>";
+constexpr int kFirstMonster = 10;
+constexpr int kLastMonster = 999;
+
+bool contains(std::string_view text, std::string_view pattern) {
+  return text.find(pattern) != npos;
+}
+
+std::string encyclopedia_link(std::string_view url, std::string_view text) {
+  std::string link = "<a class=n href=\"";
+  link += url;
+  link += "\" target=new title=\"Encyclopedia (Web Hyper)\">";
+  link += text;
+  link += "</a>";
+  return link;
+}
+
+// Calls visit(at) for every place where the byte c stands.
+template <typename Visit>
+void for_each_byte(std::string_view text, char c, Visit visit) {
+  const char* const begin = text.data();
+  const char* const end = begin + text.size();
+  for (const char* at = begin;
+       (at = static_cast<const char*>(std::memchr(at, c, end - at))); ++at) {
+    visit(static_cast<std::size_t>(at - begin));
+  }
+}
+
+// A bold name: the opening tag at `begin`, the name [name_begin, name_end)
+// up to the first "</B>" after the tag, which ends at `end`.
+struct BoldName {
+  std::size_t begin;
+  std::size_t name_begin;
+  std::size_t name_end;
+  std::size_t end;
+};
+
+// Every opening tag ("<b>" or "<B>") that a "</B>" follows, from the left.
+std::vector<BoldName> bold_names(std::string_view text, std::string_view open) {
+  std::vector<BoldName> names;
+  std::size_t close = 0;
+  bool closed = true;
+  for_each_byte(text, '<', [&](std::size_t at) {
+    if (!closed || text.compare(at, open.size(), open) != 0) return;
+    const std::size_t inner = at + open.size();
+    if (close < inner) {
+      close = text.find(kBoldEnd, inner);
+      if (close == npos) {
+        closed = false;  // no "</B>" is left for any later tag either
+        return;
+      }
+    }
+    names.push_back({at, inner, close, close + kBoldEnd.size()});
+  });
+  return names;
+}
+
+// The catalogue names of the monsters that the passes visit; absent when one
+// holds a "<", which could make or break a bold name of another monster.
+std::optional<std::vector<std::string_view>> visited_monster_names(
+    const MonsterCatalogue& monsters) {
+  std::vector<std::string_view> names(kLastMonster + 1);
+  for (int n = kFirstMonster; n <= kLastMonster; ++n) {
+    const std::string& name = monsters.monster_by_number(n).name;
+    if (contains(name, "<")) return std::nullopt;
+    names[static_cast<std::size_t>(n)] = name;
+  }
+  return names;
+}
+
+// The first occurrence of each of the wanted texts in the text; each wanted
+// text starts with `open` and holds `close` only as its last byte.
+std::unordered_map<std::string, std::size_t> first_places(
+    std::string_view text, char open, char close,
+    const std::vector<std::string>& wanted) {
+  std::unordered_map<std::string, std::size_t> places;
+  std::unordered_map<std::string_view, bool> looked_for;
+  std::size_t longest = 0;
+  for (const std::string& w : wanted) {
+    looked_for.emplace(w, true);
+    longest = std::max(longest, w.size());
+  }
+  std::size_t left = looked_for.size();
+  for_each_byte(text, open, [&](std::size_t at) {
+    if (left == 0) return;
+    const std::size_t end = text.find(close, at + 1);
+    if (end == npos || end - at + 1 > longest) return;
+    const std::string_view candidate = text.substr(at, end - at + 1);
+    if (!looked_for.count(candidate)) return;
+    if (places.emplace(std::string(candidate), at).second) --left;
+  });
+  return places;
+}
+
+// The item references of a segment: where "(#n)" and "($n)" first stand for
+// every item number n from 1 to 1999.
+struct ItemReferences {
+  std::vector<std::size_t> hash;
+  std::vector<std::size_t> dollar;
+};
+
+ItemReferences item_references(std::string_view segment) {
+  ItemReferences refs{std::vector<std::size_t>(ItemCatalogue::kRows, npos),
+                      std::vector<std::size_t>(ItemCatalogue::kRows, npos)};
+  for_each_byte(segment, '(', [&](std::size_t at) {
+    if (at + 1 >= segment.size()) return;
+    const char form = segment[at + 1];
+    if (form != '#' && form != '$') return;
+    std::size_t end = at + 2;
+    int n = 0;
+    // printf writes the number without leading zeros, at most four digits
+    // below 2000.
+    while (end < segment.size() && end < at + 7 && segment[end] >= '0' &&
+           segment[end] <= '9') {
+      n = n * 10 + (segment[end] - '0');
+      ++end;
+    }
+    if (end == at + 2 || segment[at + 2] == '0' || end >= segment.size() ||
+        segment[end] != ')' || n >= ItemCatalogue::kRows) {
+      return;
+    }
+    std::vector<std::size_t>& first = form == '#' ? refs.hash : refs.dollar;
+    if (first[static_cast<std::size_t>(n)] == npos) {
+      first[static_cast<std::size_t>(n)] = at;
+    }
+  });
+  return refs;
+}
+
+// The segment from the heading through the next table end, where it stands
+// in the text.
+struct Segment {
+  std::size_t begin = 0;
+  std::string_view text;
+};
+
+std::optional<Segment> find_segment(std::string_view text,
+                                    std::string_view heading) {
+  const MaybeText segment = extract_inclusive(text, heading, kTableEnd);
+  if (!segment) return std::nullopt;
+  return Segment{static_cast<std::size_t>(segment->data() - text.data()),
+                 *segment};
+}
+
+// 32-bit game sums that a crafted catalogue could overflow: they wrap.
+std::int32_t wrapped(std::int64_t value) {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+}
+
+// The weights, values and links of one item segment, as edits of it.
+Splices item_segment_edits(const TurnReport& report, std::string_view segment,
+                           bool bank) {
+  const ItemReferences refs = item_references(segment);
+  Splices edits;
+  for (int n = 1; n < ItemCatalogue::kRows; ++n) {
+    const auto i = static_cast<std::size_t>(n);
+    if (refs.hash[i] == npos && refs.dollar[i] == npos) continue;
+    const ItemRecord& item = report.items.item_by_number(n);
+    const std::int32_t k = bank ? item.banked : item.carried_count;
+    std::string span;
+    if (item.weight != 0 || item.ea != 0) {
+      const std::int32_t value = wrapped(std::int64_t{item.ea} * k);
+      span = " <SPAN CLASS=\"szogletes\">";
+      if (item.weight != 0 && item.ea != 0) {
+        span += formatted("{%d} [%.2lf]", value, k * item.weight);
+      } else if (item.weight != 0) {
+        span += formatted("[%.2lf]", k * item.weight);
+      } else {
+        span += formatted("{%d}", value);
+      }
+      span += "</SPAN>";
+    }
+    const bool link = k != 0 && report.settings.item_links != 0;
+    const std::string url = link ? item_address(report.settings, n) : "";
+    for (const bool dollar : {false, true}) {
+      const std::size_t at = dollar ? refs.dollar[i] : refs.hash[i];
+      if (at == npos) continue;
+      const std::string tag = formatted(dollar ? "($%d)" : "(#%d)", n);
+      // The weight span follows the item's own form of the reference; the
+      // link wraps the reference alone, before the span.
+      const bool weighed = !span.empty() && dollar == item.dollar_form;
+      if (!link && !weighed) continue;
+      std::string replacement = link ? encyclopedia_link(url, tag) : tag;
+      if (weighed) replacement += span;
+      edits.replace(at, at + tag.size(), std::move(replacement));
+    }
+  }
+  return edits;
+}
+
+}  // namespace
+
+bool link_coordinates_indexed(TurnReport& report) {
+  // Neither an anchor nor a link holds a bracket, and a link holds only its
+  // own coordinate in parentheses, where that coordinate first stood: so
+  // every move finds its coordinates where they first stand in the text as
+  // it was. Moves to the same square stack there: later anchors go nearer
+  // the square, later links nest inside earlier ones.
+  const AdventureLog& log = report.adventures;
+  std::vector<std::string> squares;
+  std::vector<std::string> rounds;
+  for (int i = 0; i < log.move_count; ++i) {
+    squares.push_back(log.moves[static_cast<std::size_t>(i)].square_text());
+    rounds.push_back(log.moves[static_cast<std::size_t>(i)].round_text());
+  }
+  const auto square_at = first_places(report.text, '[', ']', squares);
+  const auto round_at = first_places(report.text, '(', ')', rounds);
+  struct Insertion {
+    std::size_t at;
+    int rank;  // 0 behind the text before the place, 1 before the text after
+    int order;
+    std::string text;
+  };
+  std::vector<Insertion> insertions;
+  for (int i = 0; i < log.move_count; ++i) {
+    const auto s = square_at.find(squares[static_cast<std::size_t>(i)]);
+    if (s != square_at.end()) {
+      insertions.push_back(
+          {s->second + squares[static_cast<std::size_t>(i)].size(), 0, -i,
+           formatted("<A name=\"#koord%d\"></A>", i)});
+    }
+    const std::string& round = rounds[static_cast<std::size_t>(i)];
+    const auto r = round_at.find(round);
+    if (r != round_at.end()) {
+      insertions.push_back(
+          {r->second, 1, i, formatted("<A href=\"#koord%d\">", i)});
+      insertions.push_back({r->second + round.size(), 0, -i, "</A>"});
+    }
+  }
+  std::sort(insertions.begin(), insertions.end(),
+            [](const Insertion& a, const Insertion& b) {
+              if (a.at != b.at) return a.at < b.at;
+              if (a.rank != b.rank) return a.rank < b.rank;
+              return a.order < b.order;
+            });
+  Splices edits;
+  for (Insertion& insertion : insertions) {
+    edits.replace(insertion.at, insertion.at, std::move(insertion.text));
+  }
+  if (!edits.empty()) report.text = edits.apply(report.text);
+  return true;
+}
+
+bool link_monsters_indexed(TurnReport& report) {
+  // Names without "<" and an address without "<" make links that hold no
+  // "<b>", and a bold name holding a "<" is no monster's: so every "<b>"
+  // tag is linked on its own, by the first monster (from 10) whose name, or
+  // whose name with "!", stands between it and the next "</B>".
+  const auto names = visited_monster_names(report.monsters);
+  if (!names || contains(monster_address(report.settings, 0), "<")) {
+    return false;
+  }
+  std::unordered_map<std::string, int> first_monster;
+  for (int n = kFirstMonster; n <= kLastMonster; ++n) {
+    const std::string name(names->at(static_cast<std::size_t>(n)));
+    first_monster.emplace(name, n);
+    first_monster.emplace(name + "!", n);
+  }
+  Splices edits;
+  for (const BoldName& bold : bold_names(report.text, "<b>")) {
+    const std::string name(report.text, bold.name_begin,
+                           bold.name_end - bold.name_begin);
+    const auto monster = first_monster.find(name);
+    if (monster == first_monster.end()) continue;
+    edits.replace(
+        bold.begin, bold.end,
+        encyclopedia_link(monster_address(report.settings, monster->second),
+                          "<B>" + name + "</B>"));
+  }
+  if (!edits.empty()) report.text = edits.apply(report.text);
+  return true;
+}
+
+bool number_monsters_indexed(TurnReport& report) {
+  // With names without "<", a numbered name "<B>name (#n)</B>" is again a
+  // bold name, which later monsters of the loop can number once more: each
+  // "<B>" follows the chain of the monsters whose name it holds.
+  const auto names = visited_monster_names(report.monsters);
+  if (!names) return false;
+  // For every bold text, the monsters that number it, in the loop's order:
+  // (n, 1) for "name", (n, 2) for "name!".
+  std::unordered_map<std::string, std::vector<std::pair<int, int>>> numbering;
+  for (int n = kFirstMonster; n <= kLastMonster; ++n) {
+    const std::string name(names->at(static_cast<std::size_t>(n)));
+    numbering[name].push_back({n, 1});
+    numbering[name + "!"].push_back({n, 2});
+  }
+  Splices edits;
+  for (const BoldName& bold : bold_names(report.text, "<B>")) {
+    std::string name(report.text, bold.name_begin,
+                     bold.name_end - bold.name_begin);
+    std::pair<int, int> done{0, 0};
+    bool changed = false;
+    for (;;) {
+      const auto found = numbering.find(name);
+      if (found == numbering.end()) break;
+      const auto next =
+          std::upper_bound(found->second.begin(), found->second.end(), done);
+      if (next == found->second.end()) break;
+      done = *next;
+      const std::string_view monster =
+          names->at(static_cast<std::size_t>(done.first));
+      name = std::string(monster) + formatted(" (#%d)", done.first) +
+             (done.second == 2 ? "!" : "");
+      changed = true;
+    }
+    if (changed) edits.replace(bold.begin, bold.end, "<B>" + name + "</B>");
+  }
+  if (!edits.empty()) report.text = edits.apply(report.text);
+  return true;
+}
+
+bool add_item_weights_indexed(TurnReport& report) {
+  // The spans and links hold no "(#" or "($" when the item address holds no
+  // "(": every reference then stays where it first stood.
+  if (contains(item_address(report.settings, 0), "(")) return false;
+  const auto pass = [&](std::string_view heading, bool bank) {
+    const std::optional<Segment> segment = find_segment(report.text, heading);
+    if (!segment) return;
+    const Splices edits = item_segment_edits(report, segment->text, bank);
+    if (edits.empty()) return;
+    const std::size_t length = segment->text.size();
+    std::string reworked = edits.apply(segment->text);
+    report.text.replace(segment->begin, length, reworked);
+  };
+  pass("NÁLAD LÉVŐ TÁRGYAK (*-gal jelöltek bekészítve)"_cp, false);
+  if (contains(report.text, "TÁRGYAID A BANK SZÉFJÉBEN"_cp)) {
+    pass("TÁRGYAID A BANK SZÉFJÉBEN"_cp, true);
+  }
+  return true;
+}
+
+bool develop_spells_indexed(TurnReport& report) {
+  // With an address without "(" and "VP", a replacement holds no "(#s," of
+  // another spell and a "VP" only at its end, where the part it replaced
+  // had its own: the places work out on the segment as it was. A spell's
+  // part may swallow the parts of spells done before it.
+  const std::string address_probe = spell_address(report.settings, 0);
+  if (contains(address_probe, "(") || contains(address_probe, "VP")) {
+    return false;
+  }
+  const std::optional<Segment> segment =
+      find_segment(report.text, "VARÁZSLATAID"_cp);
+  if (!segment) return true;
+  const std::string_view text = segment->text;
+
+  // Where "(#s," stands for every spell number, and every "VP".
+  std::vector<std::vector<std::size_t>> places(SpellCatalogue::kRows);
+  for_each_byte(text, '(', [&](std::size_t at) {
+    if (at + 2 >= text.size() || text[at + 1] != '#') return;
+    std::size_t end = at + 2;
+    int s = 0;
+    while (end < text.size() && end < at + 6 && text[end] >= '0' &&
+           text[end] <= '9') {
+      s = s * 10 + (text[end] - '0');
+      ++end;
+    }
+    if (end == at + 2 || text[at + 2] == '0' || end >= text.size() ||
+        text[end] != ',' || s >= SpellCatalogue::kRows) {
+      return;
+    }
+    places[static_cast<std::size_t>(s)].push_back(at);
+  });
+  std::vector<std::size_t> vp_places;
+  for_each_occurrence(text, "VP",
+                      [&](std::size_t at) { vp_places.push_back(at); });
+
+  // The parts replaced so far: begin -> (end, replacement).
+  std::map<std::size_t, std::pair<std::size_t, std::string>> parts;
+  const auto replaced = [&](std::size_t at) {
+    auto after = parts.upper_bound(at);
+    if (after == parts.begin()) return false;
+    --after;
+    return at < after->second.first;
+  };
+
+  const FollyPrice& price = report.folly_price;
+  const bool links = report.settings.spell_links != 0;
+  for (int s = 1; s < SpellCatalogue::kRows; ++s) {
+    const SpellRecord& spell = report.spells.spell_by_number(s);
+    std::string school = spell.school;
+    to_upper(school);
+    if (!spell.known || school == "AVK") continue;
+    std::optional<std::size_t> at;
+    for (const std::size_t place : places[static_cast<std::size_t>(s)]) {
+      if (!replaced(place)) {
+        at = place;
+        break;
+      }
+    }
+    std::int32_t cost = spell.cost;
+    const bool theology = spell.school == "teo";
+    const bool thaumaturgy = spell.school == "tau";
+    if (theology && cost != 0 && cost < price.theology_cost_limit) {
+      cost += price.theology_extra_vp;
+    } else if (thaumaturgy && cost != 0 &&
+               cost < price.thaumaturgy_cost_limit) {
+      cost += price.thaumaturgy_extra_vp;
+    }
+    // The chance is worked out for every visited spell, found or not, as
+    // the plain pass does.
+    const std::string url = spell_address(report.settings, s);
+    const std::string number_text =
+        links ? encyclopedia_link(url, formatted("#%d", s))
+              : formatted("#%d", s);
+    const std::string chance =
+        formatted("%.2lf%%", spell_development_chance(report, s));
+    if (!at) continue;
+    const std::size_t pattern_size = formatted("(#%d,", s).size();
+    std::size_t end = *at + pattern_size;
+    std::string replacement = "(" + number_text + ", " + chance + ", ";
+    if (theology || thaumaturgy) {
+      const auto vp = std::lower_bound(vp_places.begin(), vp_places.end(), end);
+      if (vp == vp_places.end()) continue;
+      end = *vp + 2;
+      replacement +=
+          cost == spell.cost
+              ? formatted("%d VP", cost)
+              : formatted("<SPAN CLASS=\"plusminus\">%d</SPAN> VP", cost);
+    }
+    parts.erase(parts.lower_bound(*at), parts.lower_bound(end));
+    parts.emplace(*at, std::make_pair(end, std::move(replacement)));
+  }
+  if (parts.empty()) return true;
+  Splices edits;
+  for (auto& [begin, part] : parts) {
+    edits.replace(begin, part.first, std::move(part.second));
+  }
+  const std::size_t length = text.size();
+  std::string reworked = edits.apply(text);
+  report.text.replace(segment->begin, length, reworked);
+  return true;
+}
+
+}  // namespace morvinta

@@ -1,0 +1,92 @@
+// The whole tool with the indexed scans against the same tool with the plain
+// ones (what morvinta-reference runs), on made-up working folders: the same
+// console output and the same bytes in every file written, the enhanced
+// report, the order sheet and the info file.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+
+#include "console.h"
+#include "driver.h"
+#include "report_generator.h"
+#include "rng.h"
+#include "test_support.h"
+#include "text_scan_plain.h"
+
+namespace morvinta {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::map<std::string, std::string> files_below(const fs::path& root) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::recursive_directory_iterator(root)) {
+    if (!entry.is_regular_file()) continue;
+    std::ifstream in(entry.path(), std::ios::binary);
+    files[fs::relative(entry.path(), root).generic_string()] = {
+        std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+  return files;
+}
+
+// Runs the tool on the report of the folder as the driver does, seeded
+// alike; returns what it printed.
+std::string run_in(const fs::path& folder, bool plain) {
+  const testing::InFolder in(folder);
+  std::string console;
+  set_console_capture(&console);
+  use_plain_scans(plain);
+  seed_random(1);
+  process_report(generator::kReportName, false);
+  use_plain_scans(false);
+  set_console_capture(nullptr);
+  return console;
+}
+
+TEST(PlainScans, WholeToolWritesTheSameBytes) {
+  struct Folder {
+    std::size_t size;
+    bool tricky;
+    bool markup;
+    bool info;
+  };
+  static constexpr Folder kFolders[] = {
+      {15000, false, false, true},
+      {12000, true, false, false},
+      {10000, true, true, true},
+      {10000, true, false, true},
+  };
+  std::uint32_t seed = 7;
+  for (const Folder& f : kFolders) {
+    SCOPED_TRACE(seed);
+    generator::FolderOptions options;
+    options.report_size = f.size;
+    options.seed = seed++;
+    options.tricky = f.tricky;
+    options.markup_names = f.markup;
+    options.info_file = f.info;
+    const auto files = generator::make_folder(options);
+    testing::TempFolder indexed;
+    testing::TempFolder plain;
+    generator::write_folder(indexed.path().string(), files);
+    generator::write_folder(plain.path().string(), files);
+    EXPECT_EQ(run_in(indexed.path(), false), run_in(plain.path(), true));
+    const auto written = files_below(indexed.path());
+    const auto expected = files_below(plain.path());
+    for (const auto& [name, bytes] : expected) {
+      const auto found = written.find(name);
+      ASSERT_NE(found, written.end()) << name;
+      EXPECT_TRUE(found->second == bytes) << name << " differs";
+    }
+    EXPECT_EQ(written.size(), expected.size());
+    EXPECT_TRUE(written.count("fordulok/1234_60.htm"));
+    EXPECT_TRUE(written.count("ulek/1234-61.ul"));
+  }
+}
+
+}  // namespace
+}  // namespace morvinta
