@@ -144,11 +144,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
     case 12: {
       // The definition repeats as long as the old text occurs; a new text
       // that holds the old one would never end, so the toolkit does one pass
-      // there instead. Elsewhere both must agree, whenever the plain twin
-      // ends within its rounds.
+      // there instead, and a replacement that keeps forming the old text
+      // stops after as many rounds as the text had bytes plus one. Elsewhere
+      // both must agree, whenever the plain twin ends within its rounds.
       if (a.empty() || b.find(a) != std::string_view::npos) break;
       std::string want = fields.text;
-      if (!ref::replace_all(want, a, b, 4096) || want.size() > (1u << 20)) {
+      const std::size_t cap = fields.text.size() + 1;
+      const int rounds = static_cast<int>(std::min<std::size_t>(cap, 4096));
+      const bool ended = ref::replace_all(want, a, b, rounds);
+      if ((!ended && static_cast<std::size_t>(rounds) < cap) ||
+          want.size() > (1u << 20)) {
         break;
       }
       std::string got = fields.text;

@@ -306,6 +306,8 @@ void replace_all(std::string& text, std::string_view old_text,
   out.append(text, 0, at);
   std::string pending(new_text);
   std::string window;
+  const std::size_t limit = text.size() + 1;
+  std::size_t done = 1;
   for (;;) {
     const std::size_t tail = out.size() < m - 1 ? out.size() : m - 1;
     const std::size_t reach =
@@ -315,6 +317,8 @@ void replace_all(std::string& text, std::string_view old_text,
     window.append(text, from, reach);
     const std::size_t formed = window.find(old_text);
     if (formed != npos) {
+      if (done == limit) break;
+      ++done;
       // The leftmost occurrence: cut the front back to it, put the
       // replacement before what is left of pending, and go on.
       const std::size_t end = formed + m;
@@ -337,11 +341,13 @@ void replace_all(std::string& text, std::string_view old_text,
     out += pending;
     pending.clear();
     at = find_text(text, old_text, from);
-    if (at == npos) break;
+    if (at == npos || done == limit) break;
+    ++done;
     out.append(text, from, at - from);
     from = at + m;
     pending.assign(new_text);
   }
+  out += pending;
   out.append(text, from);
   text = std::move(out);
 }

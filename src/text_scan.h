@@ -79,7 +79,9 @@ bool replace_first(std::string& text, std::string_view old_text,
 // Replaces old_text as long as it occurs anywhere, so occurrences that only
 // arise from earlier replacements go too. An empty old_text changes nothing;
 // a new_text that holds old_text is put in one pass from left to right, as
-// repeating would never end.
+// repeating would never end. A replacement that keeps forming old_text anew
+// with its neighbours stops after as many replacements as the text had bytes
+// plus one, so every call ends.
 void replace_all(std::string& text, std::string_view old_text,
                  std::string_view new_text);
 

@@ -234,7 +234,9 @@ void replace_all(std::string& text, std::string_view old_text,
     }
     return;
   }
-  while (replace_first(text, old_text, new_text)) {
+  // A replacement that keeps forming the pattern anew stops in time.
+  for (std::size_t left = text.size() + 1;
+       left > 0 && replace_first(text, old_text, new_text); --left) {
   }
 }
 
