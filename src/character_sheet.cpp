@@ -324,6 +324,17 @@ void LevelRecord::parse(std::string_view text, std::int32_t report_kind,
     int offset;
   };
 
+  // Each number is the last one between its label and its end mark.
+  const auto read_fields = [&](const auto& numbers, const auto& reals) {
+    for (const NumberField& entry : numbers) {
+      this->*entry.field = last_number(text, entry.start, entry.end);
+    }
+    for (const RealField& entry : reals) {
+      this->*entry.field =
+          nth_real_from_end(extract_inclusive(text, entry.start, entry.end), 1);
+    }
+  };
+
   const bool current = report_kind == kCurrentLayout;
   if (current) {
     static constexpr NumberField kNumbers[] = {
@@ -347,13 +358,7 @@ void LevelRecord::parse(std::string_view text, std::int32_t report_kind,
         {&LevelRecord::experience_this_turn, "Ebben a fordulóban"_cp,
          "TP-t kaptál."_cp},
     };
-    for (const NumberField& entry : kNumbers) {
-      this->*entry.field = last_number(text, entry.start, entry.end);
-    }
-    for (const RealField& entry : kReals) {
-      this->*entry.field =
-          nth_real_from_end(extract_inclusive(text, entry.start, entry.end), 1);
-    }
+    read_fields(kNumbers, kReals);
     turn_start_vp = nth_number(
         find_after(
             text, "<SPAN CLASS=\"k\"> A varázslatok tanulására elkölthető:"_cp),
@@ -382,13 +387,7 @@ void LevelRecord::parse(std::string_view text, std::int32_t report_kind,
         {&LevelRecord::experience_this_turn, "Ebben a fordulóban"_cp,
          "TP-t kaptál."_cp},
     };
-    for (const NumberField& entry : kNumbers) {
-      this->*entry.field = last_number(text, entry.start, entry.end);
-    }
-    for (const RealField& entry : kReals) {
-      this->*entry.field =
-          nth_real_from_end(extract_inclusive(text, entry.start, entry.end), 1);
-    }
+    read_fields(kNumbers, kReals);
   }
 
   // Blood points, when the sheet shows them, replace consciousness points.

@@ -26,15 +26,11 @@ namespace morvinta {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::example_file;
 using testing::InFolder;
 using testing::TempFolder;
 
 const std::string kReport = "1234_56.htm";
-
-std::string example(const std::string& relative) {
-  std::ifstream in(fs::path(MORVINTA_EXAMPLES) / relative, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // A file that cannot grow: every write into it fails as on a full disk.
 void make_full(const fs::path& path) {
@@ -48,7 +44,7 @@ class DataSafetyTest : public testing::ConsoleTest {
     ConsoleTest::SetUp();
     for (const char* file : {"txt/targyak.txt", "txt/szornyek.txt",
                              "txt/varazslatok.txt", "cfg/cfg_1234.txt"}) {
-      folder_.write(file, example(file));
+      folder_.write(file, example_file(file));
     }
     fs::create_directories(folder_.path() / "fordulok");
     fs::create_directories(folder_.path() / "ulek");
@@ -70,7 +66,7 @@ class DataSafetyTest : public testing::ConsoleTest {
   }
 
   static constexpr std::string_view kOldInfo = "tárgyak:\n\n(#12)\n";
-  const std::string report_ = example(kReport);
+  const std::string report_ = example_file(kReport);
   TempFolder folder_;
 };
 
@@ -175,11 +171,11 @@ TEST_F(DataSafetyTest, RefusedReportsAreNeverTouched) {
 // either as it was or as a whole run leaves it, and the input is gone only
 // when its enhanced copy is whole.
 TEST(Interrupted, EveryFileOldOrNew) {
-  const std::string report = hostile::grown(example(kReport), 600'000);
+  const std::string report = hostile::grown(example_file(kReport), 600'000);
   const auto lay_out = [&](const TempFolder& folder) {
     for (const char* file :
          {"txt/targyak.txt", "txt/szornyek.txt", "txt/varazslatok.txt"}) {
-      folder.write(file, example(file));
+      folder.write(file, example_file(file));
     }
     folder.write("cfg/cfg_1234.txt",
                  "fordulók könyvtára: \"fordulok\"; ulek könyvtára: \"ulek\"; "

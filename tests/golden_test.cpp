@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
 
 #include "test_support.h"
@@ -14,13 +12,9 @@ namespace morvinta {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::read_bytes;
 using testing::run_tool;
 using testing::TempFolder;
-
-std::string read_bytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::set<std::string> files_below(const fs::path& root) {
   std::set<std::string> names;

@@ -25,15 +25,11 @@ namespace morvinta {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::example_file;
 using testing::InFolder;
 using testing::TempFolder;
 
 const std::string kReport = "1234_56.htm";
-
-std::string example(const std::string& relative) {
-  std::ifstream in(fs::path(MORVINTA_EXAMPLES) / relative, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // No temporary file of a write is left anywhere below the folder.
 void expect_no_leftovers(const fs::path& folder) {
@@ -53,7 +49,7 @@ class HostileTest : public testing::ConsoleTest {
          {"txt/targyak.txt", "txt/szornyek.txt", "txt/varazslatok.txt",
           "txt/varazslatok_sebzese.txt", "txt/kihtor.txt",
           "cfg/cfg_1234.txt"}) {
-      folder_.write(file, example(file));
+      folder_.write(file, example_file(file));
     }
     fs::create_directories(folder_.path() / "info");
     fs::create_directories(folder_.path() / "fordulok");
@@ -75,7 +71,7 @@ class HostileTest : public testing::ConsoleTest {
 };
 
 TEST_F(HostileTest, EveryHostileReportEndsNormally) {
-  const std::string sample = example("1234_56.htm");
+  const std::string sample = example_file("1234_56.htm");
   ASSERT_FALSE(sample.empty());
   for (const auto& input : hostile::report_inputs(sample, false)) {
     SCOPED_TRACE(input.name);
@@ -90,7 +86,7 @@ TEST_F(HostileTest, EveryHostileReportEndsNormally) {
 // anchor ten thousand times in a row. Only that they end normally is checked
 // here; the fuzzing run checks that they stay linear in time.
 TEST_F(HostileTest, HugeReportsEndNormally) {
-  const std::string sample = example("1234_56.htm");
+  const std::string sample = example_file("1234_56.htm");
   const auto small = hostile::report_inputs(sample, false).size();
   const auto all = hostile::report_inputs(sample, true);
   // The page edits that search the whole text once per catalogue number
@@ -110,7 +106,7 @@ TEST_F(HostileTest, HugeReportsEndNormally) {
 }
 
 TEST_F(HostileTest, HostileSettingsEndNormally) {
-  const std::string sample = example("1234_56.htm");
+  const std::string sample = example_file("1234_56.htm");
   for (const auto& input : hostile::settings_inputs()) {
     SCOPED_TRACE(input.name);
     folder_.write("cfg/cfg_1234.txt", input.bytes);
@@ -128,7 +124,7 @@ TEST(HostileSettings, CommentWithoutEndKeepsTheRest) {
 }
 
 TEST_F(HostileTest, HostileCataloguesEndNormally) {
-  const std::string sample = example("1234_56.htm");
+  const std::string sample = example_file("1234_56.htm");
   const struct {
     const char* file;
     std::vector<hostile::Input> inputs;
@@ -172,7 +168,7 @@ TEST_F(HostileTest, MonsterNamesWithMarkupEnd) {
 // Folders that are missing or cannot hold the files: the run still ends,
 // says what it could not write, and keeps what was there.
 TEST_F(HostileTest, MissingAndBlockedFolders) {
-  const std::string sample = example("1234_56.htm");
+  const std::string sample = example_file("1234_56.htm");
   fs::remove_all(folder_.path() / "info");
   EXPECT_TRUE(run(sample));
   EXPECT_NE(console_.find("nem sikerult kiirni: \"info/info_1234.txt\"!\n"),
@@ -211,7 +207,7 @@ TEST_F(HostileTest, MissingAndBlockedFolders) {
 // A report may name the highest turn there is: the search of the earlier
 // reports of its ten-turn stretch still ends.
 TEST_F(HostileTest, HighestTurnNumberEnds) {
-  std::string sample = example("1234_56.htm");
+  std::string sample = example_file("1234_56.htm");
   fs::remove(folder_.path() / "info" / "info_1234.txt");
   sample = hostile::replaced(sample, "JÁTÉKHETED, 56."_cp,
                              "JÁTÉKHETED, 2147483647."_cp);
@@ -221,10 +217,10 @@ TEST_F(HostileTest, HighestTurnNumberEnds) {
 // The built program on the hostile reports, as a player would start it:
 // status 1 and the closing prompt after every one.
 TEST(HostileRun, TheProgramEndsWithThePrompt) {
-  const std::string sample = example("1234_56.htm");
+  const std::string sample = example_file("1234_56.htm");
   TempFolder folder;
   for (const char* file : {"txt/targyak.txt", "txt/szornyek.txt"}) {
-    folder.write(file, example(file));
+    folder.write(file, example_file(file));
   }
   for (const auto& input : hostile::report_inputs(sample, false)) {
     if (input.name.rfind("cut_after_", 0) == 0) continue;  // as above

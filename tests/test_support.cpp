@@ -32,8 +32,16 @@ void TempFolder::write(const std::string& relative,
 }
 
 std::string TempFolder::read(const std::string& relative) const {
-  std::ifstream in(path_ / relative, std::ios::binary);
+  return read_bytes(path_ / relative);
+}
+
+std::string read_bytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string example_file(const std::string& relative) {
+  return read_bytes(std::filesystem::path(MORVINTA_EXAMPLES) / relative);
 }
 
 bool TempFolder::exists(const std::string& relative) const {

@@ -58,6 +58,12 @@ class InFolder {
   std::filesystem::path previous_;
 };
 
+// The raw bytes of a file; empty when it cannot be read.
+std::string read_bytes(const std::filesystem::path& path);
+
+// The raw bytes of a file of examples/.
+std::string example_file(const std::string& relative);
+
 struct RunResult {
   int status = -1;
   std::string output;
