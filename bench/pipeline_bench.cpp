@@ -24,6 +24,7 @@
 #include "console.h"
 #include "digest_tower.h"
 #include "driver.h"
+#include "platform.h"
 #include "report_generator.h"
 #include "rng.h"
 #include "text_file.h"
@@ -245,4 +246,12 @@ BENCHMARK(BM_Plain)
 
 }  // namespace
 
-BENCHMARK_MAIN();
+// The heap as the tool sets it up (main.cpp), then the benchmarks.
+int main(int argc, char** argv) {
+  morvinta::reuse_freed_memory();
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -8,6 +8,7 @@
 
 int main(int argc, char** argv) {
   morvinta::setup_console();
+  morvinta::reuse_freed_memory();
 #ifdef MORVINTA_PLAIN_SCANS
   // morvinta-reference: the plain scans, for comparing with morvinta.
   morvinta::use_plain_scans(true);

@@ -35,4 +35,11 @@ bool rename_replacing(const std::string& from, const std::string& to);
 // byte.
 std::uint32_t random_seed();
 
+// A report's text grows to a few megabytes while it is enhanced, and texts
+// of that size are made and dropped many times per report. The C library
+// would hand each such block back to the system and map a fresh one for the
+// next, so every page of it is touched new again, which costs more than the
+// work done on it; this keeps freed blocks for reuse until the run ends.
+void reuse_freed_memory();
+
 }  // namespace morvinta
