@@ -35,13 +35,14 @@ std::string_view mastery(const SpellRecord& spell) {
 
 // The last cell of a weapon's rows: the spell it casts at the spell's cap,
 // with the element mastery when that adds to it.
-std::string weapon_spell_cell(const TurnReport& report, int s) {
+std::string weapon_spell_cell(const TurnReport& report,
+                              const CasterFigures& caster, int s) {
   const double plain =
-      s == 0 ? 0.0 : average_spell_damage(report, s, false, true);
+      s == 0 ? 0.0 : average_spell_damage(report, caster, s, false, true);
   if (plain == 0.0) return " &nbsp; </TD></TR>";
   const SpellRecord& spell = report.spells.spell_by_number(s);
   std::string cell = formatted("%s (#%d) %.2lf ", spell.name.c_str(), s, plain);
-  const double mastered = average_spell_damage(report, s, true, true);
+  const double mastered = average_spell_damage(report, caster, s, true, true);
   if (mastered != plain) {
     cell += formatted("/ %.2lf ", mastered);
     cell += mastery(spell);
@@ -63,16 +64,18 @@ std::string manoeuvre_row(std::string_view name, std::string_view manoeuvre,
 
 std::string spell_damage_table(const TurnReport& report) {
   std::string table = table_head("Varázslataid átlagsebzése"_cp);
+  const CasterFigures caster = caster_figures(report);
   for (int s = 0; s < SpellCatalogue::kRows; ++s) {
     const SpellRecord& spell = report.spells.spell_by_number(s);
     if (!spell.known) continue;
-    const double plain = average_spell_damage(report, s, false, false);
+    const double plain = average_spell_damage(report, caster, s, false, false);
     if (plain == 0.0) continue;
     table += formatted(
         "\n<TR><TD CLASS=\"t1\" WIDTH=33%%>%s (#%d)</TD><TD WIDTH=33%%> %.2lf "
         "</TD><TD WIDTH=33%%>",
         spell.name.c_str(), s, plain);
-    const double mastered = average_spell_damage(report, s, true, false);
+    const double mastered =
+        average_spell_damage(report, caster, s, true, false);
     if (mastered != plain) {
       table += formatted(" %.2lf ", mastered);
       table += mastery(spell);
@@ -86,6 +89,7 @@ std::string spell_damage_table(const TurnReport& report) {
 
 std::string weapon_damage_table(const TurnReport& report) {
   std::string table = table_head("Fegyvereid átlagsebzése"_cp);
+  const CasterFigures caster = caster_figures(report);
   for (int w = 0; w < ItemCatalogue::kRows; ++w) {
     const ItemRecord& weapon = report.items.item_by_number(w);
     const double round = average_round_damage(report, w);
@@ -104,7 +108,7 @@ std::string weapon_damage_table(const TurnReport& report) {
           weapon.name.c_str(), w, offhand_attacks_per_round(report, w),
           average_offhand_hit_damage(report, w), left_round);
     }
-    table += weapon_spell_cell(report, weapon.weapon_spell);
+    table += weapon_spell_cell(report, caster, weapon.weapon_spell);
     if (w != kBareFist) continue;
     // The attacks of the bare fist are never fewer than one.
     const std::int32_t attacks = attacks_per_round(report, kBareFist);

@@ -402,6 +402,7 @@ bool develop_spells_indexed(TurnReport& report) {
 
   const FollyPrice& price = report.folly_price;
   const bool links = report.settings.spell_links != 0;
+  const CasterFigures caster = caster_figures(report);
   for (int s = 1; s < SpellCatalogue::kRows; ++s) {
     const SpellRecord& spell = report.spells.spell_by_number(s);
     std::string school = spell.school;
@@ -430,7 +431,7 @@ bool develop_spells_indexed(TurnReport& report) {
         links ? encyclopedia_link(url, formatted("#%d", s))
               : formatted("#%d", s);
     const std::string chance =
-        formatted("%.2lf%%", spell_development_chance(report, s));
+        formatted("%.2lf%%", spell_development_chance(report, caster, s));
     if (!at) continue;
     const std::size_t pattern_size = formatted("(#%d,", s).size();
     std::size_t end = *at + pattern_size;

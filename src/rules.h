@@ -122,16 +122,31 @@ std::int32_t psi_power(const TurnReport& report);
 
 // --- Spells ---
 
+// The caster's figures for the settings' dressing mode that every spell of
+// a table shares. Each sums the items held, so a table works them out once.
+struct CasterFigures {
+  std::int32_t effective_theology = 0;
+  std::int32_t effective_thaumaturgy = 0;
+  std::int32_t priestly_power = 0;
+  std::int32_t wizard_power = 0;
+};
+CasterFigures caster_figures(const TurnReport& report);
+
 // The expected damage of spell s at the caster's power (at the spell's cap
 // with at_cap), with the items, the fire and water mastery spells when
 // element_bonus is set, the amplifiers and "varázslat sebzés". The powers
 // follow the settings' dressing mode.
 double average_spell_damage(const TurnReport& report, int s, bool element_bonus,
                             bool at_cap);
+double average_spell_damage(const TurnReport& report,
+                            const CasterFigures& caster, int s,
+                            bool element_bonus, bool at_cap);
 
 // The chance in percent that casting spell s develops its school; 0.0 for a
 // spell of no school. A divisor of 0 sets no floor.
 double spell_development_chance(const TurnReport& report, int s);
+double spell_development_chance(const TurnReport& report,
+                                const CasterFigures& caster, int s);
 
 // --- Attribute bonuses and item columns ---
 

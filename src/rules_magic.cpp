@@ -119,6 +119,9 @@ std::int32_t priest_bracelets(const TurnReport& report) {
   return power;
 }
 
+// A school's divisor: its level / 7 + 3.
+std::int32_t school_divisor(std::int32_t level) { return level / 7 + 3; }
+
 // Above 250 a skill counts only one point in 25.
 std::int32_t compressed(std::int32_t level) {
   return level > 250 ? (level - 250) / 25 + 250 : level;
@@ -221,16 +224,16 @@ std::int32_t effective_thaumaturgy(const TurnReport& report,
 }
 
 std::int32_t theology_divisor(const TurnReport& report, std::int32_t planned) {
-  return effective_theology(report, planned) / 7 + 3;
+  return school_divisor(effective_theology(report, planned));
 }
 
 std::int32_t thaumaturgy_divisor(const TurnReport& report,
                                  std::int32_t planned) {
-  return effective_thaumaturgy(report, planned) / 7 + 3;
+  return school_divisor(effective_thaumaturgy(report, planned));
 }
 
 std::int32_t psi_divisor(const TurnReport& report) {
-  return skill(report, "pszi") / 7 + 3;
+  return school_divisor(skill(report, "pszi"));
 }
 
 std::int32_t priestly_power(const TurnReport& report, std::int32_t planned) {
@@ -252,18 +255,34 @@ std::int32_t psi_power(const TurnReport& report) {
   return p >= 20 ? p - 10 : (p + 1) / 2;
 }
 
+CasterFigures caster_figures(const TurnReport& report) {
+  const std::int32_t planned = report.settings.dressing_mode;
+  CasterFigures caster;
+  caster.effective_theology = effective_theology(report, planned);
+  caster.effective_thaumaturgy = effective_thaumaturgy(report, planned);
+  caster.priestly_power = priestly_power(report, planned);
+  caster.wizard_power = wizard_power(report, planned);
+  return caster;
+}
+
 double average_spell_damage(const TurnReport& report, int s, bool element_bonus,
                             bool at_cap) {
+  return average_spell_damage(report, caster_figures(report), s, element_bonus,
+                              at_cap);
+}
+
+double average_spell_damage(const TurnReport& report,
+                            const CasterFigures& caster, int s,
+                            bool element_bonus, bool at_cap) {
   const SpellRecord& spell = report.spells.spell_by_number(s);
-  const std::int32_t planned = report.settings.dressing_mode;
   const std::int32_t cap = spell.damage.cap;
   std::int32_t n = 0;
   if (at_cap) {
     n = cap;
   } else if (spell.school == "teo") {
-    n = priestly_power(report, planned);
+    n = caster.priestly_power;
   } else if (spell.school == "tau") {
-    n = wizard_power(report, planned);
+    n = caster.wizard_power;
   } else if (spell.school == "pszi") {
     n = psi_power(report);
   }
@@ -272,7 +291,7 @@ double average_spell_damage(const TurnReport& report, int s, bool element_bonus,
 
   const bool fire = spell.element == "T";
   const bool water = spell.element == "V";
-  const double wizard = wizard_power(report, planned);
+  const double wizard = caster.wizard_power;
   if (counts(report, 533) && fire) d += wizard;
   if (counts(report, 559) && water) d += wizard;
   if (element_bonus && fire && knows_spell(report, 157)) d += wizard;
@@ -295,8 +314,12 @@ double average_spell_damage(const TurnReport& report, int s, bool element_bonus,
 }
 
 double spell_development_chance(const TurnReport& report, int s) {
+  return spell_development_chance(report, caster_figures(report), s);
+}
+
+double spell_development_chance(const TurnReport& report,
+                                const CasterFigures& caster, int s) {
   const SpellRecord& spell = report.spells.spell_by_number(s);
-  const std::int32_t planned = report.settings.dressing_mode;
   const FollyPrice& folly = report.folly_price;
   const VitalPoints& pools = report.vital_points;
   const bool theology = spell.school == "teo";
@@ -307,15 +330,15 @@ double spell_development_chance(const TurnReport& report, int s) {
   std::int32_t x = 0;
   if (theology) {
     cost = folly_cost(cost, folly.theology_cost_limit, folly.theology_extra_vp);
-    x = development_figure(cost, effective_theology(report, planned),
+    x = development_figure(cost, caster.effective_theology,
                            pools.max_magic_points / 50,
-                           theology_divisor(report, planned));
+                           school_divisor(caster.effective_theology));
   } else if (thaumaturgy) {
     cost = folly_cost(cost, folly.thaumaturgy_cost_limit,
                       folly.thaumaturgy_extra_vp);
-    x = development_figure(cost, effective_thaumaturgy(report, planned),
+    x = development_figure(cost, caster.effective_thaumaturgy,
                            pools.max_magic_points / 50,
-                           thaumaturgy_divisor(report, planned));
+                           school_divisor(caster.effective_thaumaturgy));
     if (s == 161) x = 0;
   } else if (psi) {
     x = development_figure(cost, skill(report, "pszi"),
