@@ -1,11 +1,16 @@
 #include "text_scan.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstring>
 #include <utility>
 
 #include "text_scan_plain.h"
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace morvinta {
 
@@ -36,9 +41,51 @@ constexpr std::array<std::uint8_t, 256> kCommonness = [] {
   return rank;
 }();
 
+// The leftmost place from `start` through `last` where the whole pattern
+// stands, or npos: the pattern's bytes at `one` and `two` are compared at
+// sixteen places at a time, and only where both stand is the whole pattern
+// compared. Two bytes at two distances stand together far more seldom than
+// either alone.
+std::size_t paired_scan(std::string_view text, std::string_view pattern,
+                        std::size_t start, std::size_t last, std::size_t one,
+                        std::size_t two) {
+  const char* const base = text.data();
+  const std::size_t m = pattern.size();
+  std::size_t s = start;
+#ifdef __SSE2__
+  const __m128i want_one = _mm_set1_epi8(pattern[one]);
+  const __m128i want_two = _mm_set1_epi8(pattern[two]);
+  // Sixteen places from s, each reading at most up to s + 15 + m - 1, which
+  // stays in the text while s + 15 <= last.
+  for (; s + 15 <= last; s += 16) {
+    const __m128i at_one =
+        _mm_loadu_si128(reinterpret_cast<const __m128i*>(base + s + one));
+    const __m128i at_two =
+        _mm_loadu_si128(reinterpret_cast<const __m128i*>(base + s + two));
+    auto both = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(
+        _mm_cmpeq_epi8(at_one, want_one), _mm_cmpeq_epi8(at_two, want_two))));
+    while (both != 0) {
+      const std::size_t place =
+          s + static_cast<std::size_t>(__builtin_ctz(both));
+      if (std::memcmp(base + place, pattern.data(), m) == 0) return place;
+      both &= both - 1;
+    }
+  }
+#endif
+  for (; s <= last; ++s) {
+    if (base[s + one] == pattern[one] && base[s + two] == pattern[two] &&
+        std::memcmp(base + s, pattern.data(), m) == 0) {
+      return s;
+    }
+  }
+  return npos;
+}
+
 // The leftmost occurrence of the pattern at or after from, or npos: memchr
 // runs on the pattern's least common byte, each place it stops at compared
-// whole. An empty pattern stands at from.
+// whole. Where that byte turns out common in the text (memchr stops every
+// few hundred bytes), the rest is scanned for two of the pattern's bytes at
+// once instead. An empty pattern stands at from.
 std::size_t find_text(std::string_view text, std::string_view pattern,
                       std::size_t from = 0) {
   const std::size_t m = pattern.size();
@@ -46,18 +93,35 @@ std::size_t find_text(std::string_view text, std::string_view pattern,
   if (m == 0) return from;
   if (text.size() - from < m) return npos;
   // On a short text choosing the byte costs more than it saves.
-  if (text.size() - from < 4096) return text.find(pattern, from);
+  if (text.size() - from < 256) return text.find(pattern, from);
+  const auto rank = [&pattern](std::size_t i) {
+    return kCommonness[static_cast<unsigned char>(pattern[i])];
+  };
   std::size_t rare = 0;
   for (std::size_t i = 1; i < m; ++i) {
-    if (kCommonness[static_cast<unsigned char>(pattern[i])] <
-        kCommonness[static_cast<unsigned char>(pattern[rare])]) {
-      rare = i;
+    if (rank(i) < rank(rare)) rare = i;
+  }
+  // The pattern's next least common byte at another place, the farther
+  // from the first on a tie.
+  std::size_t partner = rare == 0 ? 1 : 0;
+  for (std::size_t i = 0; i < m; ++i) {
+    if (i == rare || i == partner) continue;
+    const auto distance = [rare](std::size_t j) {
+      return j > rare ? j - rare : rare - j;
+    };
+    if (rank(i) < rank(partner) ||
+        (rank(i) == rank(partner) && distance(i) > distance(partner))) {
+      partner = i;
     }
   }
   const char* const base = text.data();
   const char* at = base + from + rare;
   // The last place the rare byte can stand for a whole occurrence.
   const char* const last = base + (text.size() - m) + rare;
+  constexpr std::size_t kStopsPerCheck = 32;
+  constexpr std::size_t kFewestBytesPerStop = 256;
+  const char* checked = at;
+  std::size_t stops = 0;
   while (at <= last) {
     at = static_cast<const char*>(std::memchr(
         at, pattern[rare], static_cast<std::size_t>(last - at) + 1));
@@ -67,6 +131,15 @@ std::size_t find_text(std::string_view text, std::string_view pattern,
       return static_cast<std::size_t>(start - base);
     }
     ++at;
+    if (m >= 2 && ++stops % kStopsPerCheck == 0) {
+      if (static_cast<std::size_t>(at - checked) <
+          kStopsPerCheck * kFewestBytesPerStop) {
+        return paired_scan(text, pattern,
+                           static_cast<std::size_t>(start - base) + 1,
+                           text.size() - m, rare, partner);
+      }
+      checked = at;
+    }
   }
   return npos;
 }
@@ -114,6 +187,40 @@ std::optional<std::size_t> loose_compare(std::string_view text, std::size_t at,
   return t;
 }
 
+// The word of a pattern by which a loose match is quickest ruled out: the
+// one whose least common byte is rarest (the longer on a tie), with where
+// it starts in the pattern. Every byte of the pattern takes at least one
+// byte of the text and a word's bytes match as they are, so a match at p
+// has the word at p + place or later.
+struct KeyWord {
+  std::string_view word;
+  std::size_t place = 0;
+};
+
+std::optional<KeyWord> key_word(std::string_view pattern) {
+  std::optional<KeyWord> key;
+  int key_rank = 256;
+  for (std::size_t i = 0; i < pattern.size();) {
+    if (is_space(pattern[i])) {
+      ++i;
+      continue;
+    }
+    const std::size_t begin = i;
+    int rank = 256;
+    for (; i < pattern.size() && !is_space(pattern[i]); ++i) {
+      rank = std::min<int>(rank,
+                           kCommonness[static_cast<unsigned char>(pattern[i])]);
+    }
+    const std::string_view word = pattern.substr(begin, i - begin);
+    if (!key || rank < key_rank ||
+        (rank == key_rank && word.size() > key->word.size())) {
+      key = KeyWord{word, begin};
+      key_rank = rank;
+    }
+  }
+  return key;
+}
+
 // The first loose match of the pattern at or after `from`, as [begin, end).
 std::optional<std::pair<std::size_t, std::size_t>> loose_match(
     std::string_view text, std::string_view pattern, std::size_t from) {
@@ -126,10 +233,22 @@ std::optional<std::pair<std::size_t, std::size_t>> loose_match(
   const std::string_view first_word =
       pattern.substr(word_begin, word_end - word_begin);
 
+  // A try at `at` needs the key word at at + place or later: once it stands
+  // nowhere there, no later try can match either.
+  const std::optional<KeyWord> key = key_word(pattern);
+  const bool keyed = key && key->place != word_begin;
+  std::size_t key_at = 0;
+  bool key_sought = false;
+
   std::size_t search = from;
   while (search <= text.size()) {
     const std::size_t at = find_text(text, first_word, search);
     if (at == npos) return std::nullopt;
+    if (keyed && (!key_sought || key_at < at + key->place)) {
+      key_at = find_text(text, key->word, at + key->place);
+      key_sought = true;
+      if (key_at == npos) return std::nullopt;
+    }
     if (const auto end = loose_compare(text, at, pattern)) {
       return std::pair{at, *end};
     }
@@ -398,7 +517,8 @@ std::size_t pair_of(char a, char b) {
 LoosePatternSet::LoosePatternSet(std::span<const std::string_view> patterns)
     : patterns_(patterns.begin(), patterns.end()),
       pair_start_((1u << 16) + 1, 0),
-      by_byte_(256) {
+      by_byte_(256),
+      pair_used_((1u << 16) / 64, 0) {
   for (const std::string_view pattern : patterns_) {
     const std::string_view word = first_word(pattern);
     words_.push_back(word);
@@ -417,7 +537,9 @@ LoosePatternSet::LoosePatternSet(std::span<const std::string_view> patterns)
     } else if (word.size() == 1) {
       by_byte_[static_cast<unsigned char>(word[0])].push_back(index);
     } else {
-      by_pair_[filled[pair_of(word[0], word[1])]++] = index;
+      const std::size_t key = pair_of(word[0], word[1]);
+      by_pair_[filled[key]++] = index;
+      pair_used_[key / 64] |= std::uint64_t{1} << (key % 64);
     }
   }
 }
@@ -462,6 +584,7 @@ std::optional<std::size_t> LoosePatternSet::shortest_through(
     }
     if (at + 1 < text.size()) {
       const std::size_t key = pair_of(text[at], text[at + 1]);
+      if ((pair_used_[key / 64] >> (key % 64) & 1) == 0) continue;
       for (std::uint32_t k = pair_start_[key]; k < pair_start_[key + 1]; ++k) {
         attempt(by_pair_[k], at);
       }

@@ -123,6 +123,9 @@ class LoosePatternSet {
   std::vector<std::uint32_t> pair_start_;
   std::vector<std::uint16_t> by_pair_;
   std::vector<std::vector<std::uint16_t>> by_byte_;
+  // One bit per pair of bytes that starts some first word: most pairs of a
+  // text start none, and this small table answers without the large one.
+  std::vector<std::uint64_t> pair_used_;
   bool empty_word_ = false;
 };
 

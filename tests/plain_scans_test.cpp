@@ -8,13 +8,16 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <random>
 #include <string>
 
 #include "console.h"
+#include "cp1250.h"
 #include "driver.h"
 #include "report_generator.h"
 #include "rng.h"
 #include "test_support.h"
+#include "text_scan.h"
 #include "text_scan_plain.h"
 
 namespace morvinta {
@@ -85,6 +88,42 @@ TEST(PlainScans, WholeToolWritesTheSameBytes) {
     EXPECT_EQ(written.size(), expected.size());
     EXPECT_TRUE(written.count("fordulok/1234_60.htm"));
     EXPECT_TRUE(written.count("ulek/1234-61.ul"));
+  }
+}
+
+// Long texts where the searched bytes are everywhere, so the searches give
+// up stopping at each and compare two bytes at a time, and where a loose
+// pattern's rarest word stands only far away or not at all: the first
+// occurrence, the exact and the loose one, as the plain scans find it.
+TEST(PlainScans, SearchesAgreeOnCrowdedTexts) {
+  std::mt19937 random(11);
+  const std::string_view pieces[] = {"ÉP. "_cp, "A szörny ", "x",
+                                     "\n",      "  ",        "<SPAN>",
+                                     "ÉPÉ"_cp,  "kör: "_cp,  "A"};
+  for (int round = 0; round < 60; ++round) {
+    std::string text;
+    const std::size_t size = 300 + random() % 6000;
+    while (text.size() < size) text += pieces[random() % std::size(pieces)];
+    std::vector<std::string_view> patterns = {"ÉP. A szörny"_cp,
+                                              "A  szörny kör:"_cp, "ÉPÉP"_cp,
+                                              "x\nA", "A seb gyógyul"_cp};
+    for (int i = 0; i < 8; ++i) {
+      const std::size_t at = random() % text.size();
+      patterns.push_back(std::string_view(text).substr(at, 1 + random() % 12));
+    }
+    patterns.push_back(std::string_view(text).substr(text.size() - 5));
+    for (const std::string_view pattern : patterns) {
+      for (const std::size_t cut : {std::size_t{0}, text.size() / 3}) {
+        const std::string_view rest = std::string_view(text).substr(cut);
+        SCOPED_TRACE(pattern);
+        use_plain_scans(true);
+        const MaybeText exact = find_after(rest, pattern);
+        const MaybeText loose = find_loose(rest, pattern);
+        use_plain_scans(false);
+        EXPECT_EQ(find_after(rest, pattern), exact);
+        EXPECT_EQ(find_loose(rest, pattern), loose);
+      }
+    }
   }
 }
 
