@@ -1,6 +1,8 @@
 // The battles of the adventure log: where the next one stands, where it ends,
 // what happened in it and the tally line written after it.
 #include <algorithm>
+#include <array>
+#include <cstdint>
 
 #include "console.h"
 #include "cp1250.h"
@@ -136,6 +138,47 @@ constexpr AnchorRow kAnchorRows[] = {
      &BattleLog::tvp_drained, false},
 };
 
+// The pairs of neighbouring bytes of a battle, hashed into 4,096 bits. Every
+// word of a sentence stands in a battle that holds the sentence, exactly or
+// loosely, so a sentence with a word whose pairs are not all there is not in
+// the battle, and its search can be left out.
+class BytePairs {
+ public:
+  explicit BytePairs(std::string_view text) {
+    for (std::size_t i = 1; i < text.size(); ++i) {
+      const std::size_t bit = hash(text[i - 1], text[i]);
+      bits_[bit / 64] |= std::uint64_t{1} << (bit % 64);
+    }
+  }
+
+  // Every pair there: each sentence is searched for, as the plain scans do.
+  static BytePairs all() {
+    BytePairs pairs("");
+    pairs.bits_.fill(~std::uint64_t{0});
+    return pairs;
+  }
+
+  // False when the sentence cannot stand in the text.
+  bool may_hold(std::string_view sentence) const {
+    for (std::size_t i = 1; i < sentence.size(); ++i) {
+      if (is_blank(sentence[i - 1]) || is_blank(sentence[i])) continue;
+      const std::size_t bit = hash(sentence[i - 1], sentence[i]);
+      if ((bits_[bit / 64] >> (bit % 64) & 1) == 0) return false;
+    }
+    return true;
+  }
+
+ private:
+  static bool is_blank(char c) { return c == ' ' || c == '\n' || c == '\t'; }
+  static std::size_t hash(char a, char b) {
+    return ((std::size_t{static_cast<unsigned char>(a)} << 4) ^
+            static_cast<unsigned char>(b)) %
+           4096;
+  }
+
+  std::array<std::uint64_t, 64> bits_{};
+};
+
 MaybeText after_anchor(MaybeText text, std::string_view anchor, Search search) {
   return search == Search::kExact ? find_after(text, anchor)
                                   : find_after_loose(text, anchor);
@@ -149,7 +192,9 @@ std::int32_t last_number_through(MaybeText text, std::string_view end_word) {
 
 // "Transzformálsz!": whichever of the magic point and the life point amount
 // comes first after it is the gain.
-void count_transformations(BattleLog& battle, std::string_view paragraph) {
+void count_transformations(BattleLog& battle, std::string_view paragraph,
+                           const BytePairs& pairs) {
+  if (!pairs.may_hold("Transzformálsz!"_cp)) return;
   MaybeText rest = paragraph;
   while ((rest = find_after(rest, "Transzformálsz!"_cp))) {
     const std::size_t vp_at = rest->find(kVpEnd);
@@ -163,9 +208,10 @@ void count_transformations(BattleLog& battle, std::string_view paragraph) {
 }
 
 // The healing sentences whose amount stands before them.
-void count_preceding_heals(BattleLog& battle, std::string_view paragraph) {
+void count_preceding_heals(BattleLog& battle, std::string_view paragraph,
+                           const BytePairs& pairs) {
   const std::string_view touch = "kí-érintésnek köszönhetően"_cp;
-  MaybeText rest = paragraph;
+  MaybeText rest = pairs.may_hold(touch) ? MaybeText(paragraph) : std::nullopt;
   while (const MaybeText after = find_after_loose(rest, touch)) {
     add_to(battle.heal_life_death_touch,
            last_number_through(rest, "kí-érintésnek"_cp));
@@ -173,7 +219,7 @@ void count_preceding_heals(BattleLog& battle, std::string_view paragraph) {
   }
 
   const std::string_view kiss = "életpontot gyógyultál."_cp;
-  rest = paragraph;
+  rest = pairs.may_hold(kiss) ? MaybeText(paragraph) : std::nullopt;
   while (const MaybeText after = find_after_loose(rest, kiss)) {
     add_to(battle.heal_necro_kiss,
            nth_number_from_end(extract_inclusive_loose(rest, "", kiss), 1));
@@ -182,8 +228,10 @@ void count_preceding_heals(BattleLog& battle, std::string_view paragraph) {
 }
 
 // Psi points drained: the game writes "pszi pont" with one blank or two.
-void count_psi_drains(BattleLog& battle, std::string_view paragraph) {
+void count_psi_drains(BattleLog& battle, std::string_view paragraph,
+                      const BytePairs& pairs) {
   for (const std::string_view sentence : kMindDrainSentences) {
+    if (!pairs.may_hold(sentence)) continue;
     MaybeText rest = paragraph;
     while ((rest = find_after_loose(rest, sentence))) {
       const MaybeText span = extract_inclusive(rest, "", "</SPAN>");
@@ -200,18 +248,23 @@ void count_psi_drains(BattleLog& battle, std::string_view paragraph) {
 
 std::string parse_battle(BattleLog& battle, std::string_view paragraph) {
   battle.clear();
+  const BytePairs pairs =
+      plain_scans() ? BytePairs::all() : BytePairs(paragraph);
   for (const AnchorRow& row : kAnchorRows) {
+    if (!pairs.may_hold(row.anchor)) continue;
     MaybeText rest = paragraph;
     while ((rest = after_anchor(rest, row.anchor, row.search))) {
       const std::int32_t value = last_number_through(rest, row.end_word);
       add_to(battle.*row.field, row.absolute ? magnitude(value) : value);
     }
   }
-  count_transformations(battle, paragraph);
-  count_preceding_heals(battle, paragraph);
-  count_psi_drains(battle, paragraph);
+  count_transformations(battle, paragraph, pairs);
+  count_preceding_heals(battle, paragraph, pairs);
+  count_psi_drains(battle, paragraph, pairs);
   // Rescued by the geomancers: counted once, whatever the paragraph says.
-  add_to(battle.tvp_drained, last_number_through(paragraph, "KÖVGEO"_cp));
+  if (pairs.may_hold("KÖVGEO"_cp)) {
+    add_to(battle.tvp_drained, last_number_through(paragraph, "KÖVGEO"_cp));
+  }
   return battle_line(battle);
 }
 

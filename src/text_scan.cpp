@@ -536,6 +536,10 @@ LoosePatternSet::LoosePatternSet(std::span<const std::string_view> patterns)
       empty_word_ = true;
     } else if (word.size() == 1) {
       by_byte_[static_cast<unsigned char>(word[0])].push_back(index);
+      for (int next = 0; next < 256; ++next) {
+        const std::size_t key = pair_of(word[0], static_cast<char>(next));
+        pair_used_[key / 64] |= std::uint64_t{1} << (key % 64);
+      }
     } else {
       const std::size_t key = pair_of(word[0], word[1]);
       by_pair_[filled[key]++] = index;
@@ -578,13 +582,15 @@ std::optional<std::size_t> LoosePatternSet::shortest_through(
   };
   for (std::size_t at = 0; at < text.size(); ++at) {
     if (best && at >= *best) break;
+    const bool pair = at + 1 < text.size();
+    const std::size_t key = pair ? pair_of(text[at], text[at + 1]) : 0;
+    // Most places start no first word, of one byte or of more.
+    if (pair && (pair_used_[key / 64] >> (key % 64) & 1) == 0) continue;
     for (const std::uint16_t i :
          by_byte_[static_cast<unsigned char>(text[at])]) {
       attempt(i, at);
     }
-    if (at + 1 < text.size()) {
-      const std::size_t key = pair_of(text[at], text[at + 1]);
-      if ((pair_used_[key / 64] >> (key % 64) & 1) == 0) continue;
+    if (pair) {
       for (std::uint32_t k = pair_start_[key]; k < pair_start_[key + 1]; ++k) {
         attempt(by_pair_[k], at);
       }

@@ -123,8 +123,9 @@ class LoosePatternSet {
   std::vector<std::uint32_t> pair_start_;
   std::vector<std::uint16_t> by_pair_;
   std::vector<std::vector<std::uint16_t>> by_byte_;
-  // One bit per pair of bytes that starts some first word: most pairs of a
-  // text start none, and this small table answers without the large one.
+  // One bit per pair of bytes that starts some first word (a one-byte word
+  // with any byte after it): most places of a text start none, and this
+  // small table answers without the large ones.
   std::vector<std::uint64_t> pair_used_;
   bool empty_word_ = false;
 };
