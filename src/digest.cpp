@@ -214,7 +214,7 @@ std::string turn_totals_block(const BattleLog& totals) {
 }
 
 void BattleLog::summarize_turn(std::string& text, std::uint32_t effect_flags) {
-  if (text.find(kProcessedMarker) != std::string::npos) {
+  if (contains(text, kProcessedMarker)) {
     say("Erre a fordulora mar lefuttattad a morvintat!\n");
     return;
   }
@@ -247,7 +247,7 @@ void BattleLog::summarize_turn(std::string& text, std::uint32_t effect_flags) {
 
   std::size_t footer_end = std::string_view::npos;
   for (const std::string_view footer : kReportFooters) {
-    const std::size_t at = remaining.find(footer);
+    const std::size_t at = find_first(remaining, footer);
     if (at != std::string_view::npos) {
       footer_end = at + footer.size();
       break;

@@ -336,7 +336,7 @@ std::optional<BattleSpan> BattleFinder::next(std::string_view remaining) {
   if (remaining.size() < kShortestRemainder) return std::nullopt;
   // Where the remaining text starts in the whole text.
   const std::size_t offset = text_.size() - remaining.size();
-  const std::size_t first_paragraph = remaining.find(kParagraphStart);
+  const std::size_t first_paragraph = find_first(remaining, kParagraphStart);
   const auto development = first_development_at_or_after(offset);
   if (first_paragraph == npos || !development ||
       *development - offset < first_paragraph) {
@@ -345,7 +345,7 @@ std::optional<BattleSpan> BattleFinder::next(std::string_view remaining) {
 
   std::size_t start = 0;
   for (;;) {
-    const std::size_t paragraph = remaining.find(kParagraphStart, start);
+    const std::size_t paragraph = find_first(remaining, kParagraphStart, start);
     if (paragraph == npos) return std::nullopt;
     start = paragraph + kParagraphStart.size();
     if (!last_development_ || *last_development_ < offset + start) {

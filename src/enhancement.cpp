@@ -24,10 +24,6 @@ namespace {
 
 constexpr std::string_view kTableEnd = "</TABLE></TD></TR></TABLE>";
 
-bool contains(std::string_view text, std::string_view pattern) {
-  return text.find(pattern) != std::string_view::npos;
-}
-
 bool carries(const TurnReport& report, int item) {
   return report.items.item_by_number(item).carried_count > 0;
 }
@@ -109,7 +105,7 @@ std::string list_table(std::string_view list, std::string_view end_mark) {
 }
 
 void cut_before(std::string_view& text, std::string_view mark) {
-  const std::size_t at = text.find(mark);
+  const std::size_t at = find_first(text, mark);
   if (at != std::string_view::npos) text = text.substr(0, at);
 }
 
@@ -336,7 +332,7 @@ void add_encumbrance_rows(TurnReport& report) {
       extract_inclusive(text, "WIDTH=50%>Megterheltség:"_cp, "</TD></TR>");
   if (!row_view) return;
   const std::string row(*row_view);
-  const std::size_t total_at = text.find("WIDTH=50%>Összsúly:"_cp);
+  const std::size_t total_at = find_first(text, "WIDTH=50%>Összsúly:"_cp);
   const double total_weight =
       total_at == std::string::npos
           ? 0.0
@@ -347,7 +343,7 @@ void add_encumbrance_rows(TurnReport& report) {
   // same row, so the rows are gathered and put in with one copy.
   const auto row_at = static_cast<std::size_t>(row_view->data() - text.data());
   const bool gather =
-      !plain_scans() && text.find("Megterheltség:"_cp) ==
+      !plain_scans() && find_first(text, "Megterheltség:"_cp) ==
                             row_at + std::string_view("WIDTH=50%>").size();
   std::vector<std::string> gathered;
   const auto put_after_row = [&](std::string insertion) {

@@ -28,10 +28,6 @@ constexpr std::string_view kBoldEnd = "</B>";
 constexpr int kFirstMonster = 10;
 constexpr int kLastMonster = 999;
 
-bool contains(std::string_view text, std::string_view pattern) {
-  return text.find(pattern) != npos;
-}
-
 std::string encyclopedia_link(std::string_view url, std::string_view text) {
   std::string link = "<a class=n href=\"";
   link += url;
@@ -70,7 +66,7 @@ std::vector<BoldName> bold_names(std::string_view text, std::string_view open) {
     if (!closed || text.compare(at, open.size(), open) != 0) return;
     const std::size_t inner = at + open.size();
     if (close < inner) {
-      close = text.find(kBoldEnd, inner);
+      close = find_first(text, kBoldEnd, inner);
       if (close == npos) {
         closed = false;  // no "</B>" is left for any later tag either
         return;

@@ -177,8 +177,8 @@ bool tabulate_item_lists_indexed(std::string& text) {
     // The markers as the plain pass meets them: each searched for behind
     // the last.
     std::vector<std::size_t> found;
-    for (std::size_t at = report.find(marker); at != npos;
-         at = report.find(marker, at + marker.size())) {
+    for (std::size_t at = find_first(report, marker); at != npos;
+         at = find_first(report, marker, at + marker.size())) {
       found.push_back(at);
     }
     return found;

@@ -16,10 +16,6 @@ namespace {
 
 constexpr std::string_view kTableEnd = "</TABLE></TD></TR></TABLE>";
 
-bool contains(std::string_view text, std::string_view pattern) {
-  return text.find(pattern) != std::string_view::npos;
-}
-
 // The character and turn numbers as the report itself gives them.
 struct ReportIdentity {
   std::int32_t character = 0;

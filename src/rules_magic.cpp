@@ -157,10 +157,6 @@ std::int32_t folly_cost(std::int32_t cost, std::int32_t limit,
   return cost < limit && cost != 0 ? plus(cost, extra_vp) : cost;
 }
 
-bool contains(std::string_view text, std::string_view pattern) {
-  return text.find(pattern) != std::string_view::npos;
-}
-
 bool in_magic_company(std::int32_t company) {
   return company == 9107 || company == 9111 || company == 9116 ||
          company == 9135;

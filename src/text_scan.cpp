@@ -260,6 +260,16 @@ std::optional<std::pair<std::size_t, std::size_t>> loose_match(
 
 }  // namespace
 
+std::size_t find_first(std::string_view text, std::string_view pattern,
+                       std::size_t from) {
+  if (plain_scans()) return text.find(pattern, from);
+  return find_text(text, pattern, from);
+}
+
+bool contains(std::string_view text, std::string_view pattern) {
+  return find_first(text, pattern) != npos;
+}
+
 MaybeText find_after(MaybeText text, std::string_view pattern) {
   if (plain_scans()) return plain::find_after(text, pattern);
   if (!text) return std::nullopt;

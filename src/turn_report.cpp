@@ -38,7 +38,7 @@ void TurnReport::load(const std::string& name, bool verbose) {
     say("fordulo beolvasasa nem sikerult!\n");
   }
 
-  if (text.find(kProcessedMarker) != std::string::npos) {
+  if (contains(text, kProcessedMarker)) {
     say("Erre a fordulora mar lefuttattad a morvintat!\n");
     return;
   }
@@ -57,7 +57,7 @@ void TurnReport::load(const std::string& name, bool verbose) {
   }
 
   // "KARAKTERLAPOD" holds "KARAKTERLAP": one search finds either heading.
-  if (text.find("KARAKTERLAP") == std::string::npos) {
+  if (!contains(text, "KARAKTERLAP")) {
     say("nincs meg a karakterlap!\n");
     return;
   }
