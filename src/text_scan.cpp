@@ -546,8 +546,13 @@ LoosePatternSet::LoosePatternSet(std::span<const std::string_view> patterns)
       empty_word_ = true;
     } else if (word.size() == 1) {
       by_byte_[static_cast<unsigned char>(word[0])].push_back(index);
+      // A blank after the word matches blanks only; the word alone, any
+      // byte after it.
+      const bool alone = patterns_[i].size() == 1;
       for (int next = 0; next < 256; ++next) {
-        const std::size_t key = pair_of(word[0], static_cast<char>(next));
+        const char after = static_cast<char>(next);
+        if (!alone && !is_space(after)) continue;
+        const std::size_t key = pair_of(word[0], after);
         pair_used_[key / 64] |= std::uint64_t{1} << (key % 64);
       }
     } else {
