@@ -526,21 +526,14 @@ std::size_t pair_of(char a, char b) {
 
 LoosePatternSet::LoosePatternSet(std::span<const std::string_view> patterns)
     : patterns_(patterns.begin(), patterns.end()),
-      pair_start_((1u << 16) + 1, 0),
       by_byte_(256),
       pair_used_((1u << 16) / 64, 0) {
-  for (const std::string_view pattern : patterns_) {
-    const std::string_view word = first_word(pattern);
+  const auto use = [this](std::size_t key) {
+    pair_used_[key / 64] |= std::uint64_t{1} << (key % 64);
+  };
+  for (std::size_t i = 0; i < patterns_.size(); ++i) {
+    const std::string_view word = first_word(patterns_[i]);
     words_.push_back(word);
-    if (word.size() >= 2) ++pair_start_[pair_of(word[0], word[1]) + 1];
-  }
-  for (std::size_t key = 1; key < pair_start_.size(); ++key) {
-    pair_start_[key] += pair_start_[key - 1];
-  }
-  by_pair_.resize(pair_start_.back());
-  std::vector<std::uint32_t> filled(pair_start_.begin(), pair_start_.end() - 1);
-  for (std::size_t i = 0; i < words_.size(); ++i) {
-    const std::string_view word = words_[i];
     const auto index = static_cast<std::uint16_t>(i);
     if (word.empty()) {
       empty_word_ = true;
@@ -551,16 +544,17 @@ LoosePatternSet::LoosePatternSet(std::span<const std::string_view> patterns)
       const bool alone = patterns_[i].size() == 1;
       for (int next = 0; next < 256; ++next) {
         const char after = static_cast<char>(next);
-        if (!alone && !is_space(after)) continue;
-        const std::size_t key = pair_of(word[0], after);
-        pair_used_[key / 64] |= std::uint64_t{1} << (key % 64);
+        if (alone || is_space(after)) use(pair_of(word[0], after));
       }
     } else {
       const std::size_t key = pair_of(word[0], word[1]);
-      by_pair_[filled[key]++] = index;
-      pair_used_[key / 64] |= std::uint64_t{1} << (key % 64);
+      by_pair_.emplace_back(static_cast<std::uint16_t>(key), index);
+      use(key);
     }
   }
+  std::stable_sort(
+      by_pair_.begin(), by_pair_.end(),
+      [](const auto& a, const auto& b) { return a.first < b.first; });
 }
 
 std::optional<std::size_t> LoosePatternSet::shortest_through(
@@ -606,8 +600,11 @@ std::optional<std::size_t> LoosePatternSet::shortest_through(
       attempt(i, at);
     }
     if (pair) {
-      for (std::uint32_t k = pair_start_[key]; k < pair_start_[key + 1]; ++k) {
-        attempt(by_pair_[k], at);
+      const auto first = std::lower_bound(
+          by_pair_.begin(), by_pair_.end(), key,
+          [](const auto& entry, std::size_t k) { return entry.first < k; });
+      for (auto it = first; it != by_pair_.end() && it->first == key; ++it) {
+        attempt(it->second, at);
       }
     }
   }

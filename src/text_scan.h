@@ -14,6 +14,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace morvinta {
@@ -124,14 +125,14 @@ class LoosePatternSet {
  private:
   std::vector<std::string_view> patterns_;
   std::vector<std::string_view> words_;  // each pattern's first word
-  // Patterns by the first two bytes of their first word: indexes into
-  // `by_pair_` from `pair_start_`; one-byte words by their byte.
-  std::vector<std::uint32_t> pair_start_;
-  std::vector<std::uint16_t> by_pair_;
+  // Patterns by the first two bytes of their first word (the pair, then
+  // the pattern's index, sorted by pair); one-byte words by their byte.
+  std::vector<std::pair<std::uint16_t, std::uint16_t>> by_pair_;
   std::vector<std::vector<std::uint16_t>> by_byte_;
-  // One bit per pair of bytes that starts some first word (a one-byte word
-  // with any byte after it): most places of a text start none, and this
-  // small table answers without the large ones.
+  // One bit per pair of bytes that can start a match (a one-byte word with
+  // a blank after it, or with any byte when it is the whole pattern): most
+  // places of a text start none, and this small table answers before the
+  // lists are looked at.
   std::vector<std::uint64_t> pair_used_;
   bool empty_word_ = false;
 };
