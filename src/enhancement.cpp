@@ -67,10 +67,18 @@ void rework_segment(std::string& text, std::string_view heading,
                     Rework rework) {
   const MaybeText segment = extract_inclusive(text, heading, kTableEnd);
   if (!segment) return;
+  const auto at = static_cast<std::size_t>(segment->data() - text.data());
   const std::string original(*segment);
   std::string copy = original;
   rework(copy);
-  if (copy != original) replace_first(text, original, copy);
+  if (copy == original) return;
+  if (plain_scans()) {
+    replace_first(text, original, copy);
+  } else {
+    // The segment starts at the heading's first place, so it stands nowhere
+    // earlier: the copy goes where it was found.
+    text.replace(at, original.size(), copy);
+  }
 }
 
 // 32-bit game sums that a crafted catalogue could overflow: they wrap.

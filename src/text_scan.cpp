@@ -9,7 +9,7 @@
 #include "text_scan_plain.h"
 
 #ifdef __SSE2__
-#include <emmintrin.h>
+#include <immintrin.h>
 #endif
 
 namespace morvinta {
@@ -43,42 +43,101 @@ constexpr std::array<std::uint8_t, 256> kCommonness = [] {
 
 // The leftmost place from `start` through `last` where the whole pattern
 // stands, or npos: the pattern's bytes at `one` and `two` are compared at
-// sixteen places at a time, and only where both stand is the whole pattern
-// compared. Two bytes at two distances stand together far more seldom than
-// either alone.
-std::size_t paired_scan(std::string_view text, std::string_view pattern,
-                        std::size_t start, std::size_t last, std::size_t one,
+// sixteen (or thirty-two) places at a time, and only where both stand is the
+// whole pattern compared. Two bytes at two distances stand together far more
+// seldom than either alone. `s` moves on past the places done.
+std::size_t paired_tail(std::string_view text, std::string_view pattern,
+                        std::size_t s, std::size_t last, std::size_t one,
                         std::size_t two) {
   const char* const base = text.data();
-  const std::size_t m = pattern.size();
-  std::size_t s = start;
+  for (; s <= last; ++s) {
+    if (base[s + one] == pattern[one] && base[s + two] == pattern[two] &&
+        std::memcmp(base + s, pattern.data(), pattern.size()) == 0) {
+      return s;
+    }
+  }
+  return npos;
+}
+
+// The candidates of one block: bit i set where both bytes stand at s + i.
+template <typename Mask>
+std::size_t first_whole(const char* base, std::string_view pattern,
+                        std::size_t s, Mask both) {
+  while (both != 0) {
+    const std::size_t place = s + static_cast<std::size_t>(__builtin_ctz(both));
+    if (std::memcmp(base + place, pattern.data(), pattern.size()) == 0) {
+      return place;
+    }
+    both &= both - 1;
+  }
+  return npos;
+}
+
 #ifdef __SSE2__
+// A block of places from s reads up to s + width - 1 + m - 1, which stays in
+// the text while s + width - 1 <= last.
+std::size_t paired_scan_16(std::string_view text, std::string_view pattern,
+                           std::size_t& s, std::size_t last, std::size_t one,
+                           std::size_t two) {
+  const char* const base = text.data();
   const __m128i want_one = _mm_set1_epi8(pattern[one]);
   const __m128i want_two = _mm_set1_epi8(pattern[two]);
-  // Sixteen places from s, each reading at most up to s + 15 + m - 1, which
-  // stays in the text while s + 15 <= last.
   for (; s + 15 <= last; s += 16) {
     const __m128i at_one =
         _mm_loadu_si128(reinterpret_cast<const __m128i*>(base + s + one));
     const __m128i at_two =
         _mm_loadu_si128(reinterpret_cast<const __m128i*>(base + s + two));
-    auto both = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(
+    const auto both = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(
         _mm_cmpeq_epi8(at_one, want_one), _mm_cmpeq_epi8(at_two, want_two))));
-    while (both != 0) {
-      const std::size_t place =
-          s + static_cast<std::size_t>(__builtin_ctz(both));
-      if (std::memcmp(base + place, pattern.data(), m) == 0) return place;
-      both &= both - 1;
-    }
-  }
-#endif
-  for (; s <= last; ++s) {
-    if (base[s + one] == pattern[one] && base[s + two] == pattern[two] &&
-        std::memcmp(base + s, pattern.data(), m) == 0) {
-      return s;
+    if (const std::size_t at = first_whole(base, pattern, s, both);
+        at != npos) {
+      return at;
     }
   }
   return npos;
+}
+
+__attribute__((target("avx2"))) std::size_t paired_scan_32(
+    std::string_view text, std::string_view pattern, std::size_t& s,
+    std::size_t last, std::size_t one, std::size_t two) {
+  const char* const base = text.data();
+  const __m256i want_one = _mm256_set1_epi8(pattern[one]);
+  const __m256i want_two = _mm256_set1_epi8(pattern[two]);
+  for (; s + 31 <= last; s += 32) {
+    const __m256i at_one =
+        _mm256_loadu_si256(reinterpret_cast<const __m256i*>(base + s + one));
+    const __m256i at_two =
+        _mm256_loadu_si256(reinterpret_cast<const __m256i*>(base + s + two));
+    const auto both = static_cast<unsigned>(_mm256_movemask_epi8(
+        _mm256_and_si256(_mm256_cmpeq_epi8(at_one, want_one),
+                         _mm256_cmpeq_epi8(at_two, want_two))));
+    if (const std::size_t at = first_whole(base, pattern, s, both);
+        at != npos) {
+      return at;
+    }
+  }
+  return npos;
+}
+#endif
+
+std::size_t paired_scan(std::string_view text, std::string_view pattern,
+                        std::size_t start, std::size_t last, std::size_t one,
+                        std::size_t two) {
+  std::size_t s = start;
+#ifdef __SSE2__
+  static const bool kWide = __builtin_cpu_supports("avx2");
+  if (kWide) {
+    if (const std::size_t at = paired_scan_32(text, pattern, s, last, one, two);
+        at != npos) {
+      return at;
+    }
+  }
+  if (const std::size_t at = paired_scan_16(text, pattern, s, last, one, two);
+      at != npos) {
+    return at;
+  }
+#endif
+  return paired_tail(text, pattern, s, last, one, two);
 }
 
 // The leftmost occurrence of the pattern at or after from, or npos: memchr
