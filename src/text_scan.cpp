@@ -4,6 +4,8 @@
 #include <array>
 #include <cstddef>
 #include <cstring>
+#include <string>
+#include <unordered_map>
 #include <utility>
 
 #include "text_scan_plain.h"
@@ -140,13 +142,43 @@ std::size_t paired_scan(std::string_view text, std::string_view pattern,
   return paired_tail(text, pattern, s, last, one, two);
 }
 
+// The first places kept while a `KeptSearches` lives: pattern to place.
+struct Kept {
+  std::string_view text;
+  std::unordered_map<std::string, std::size_t> first;
+};
+Kept* kept = nullptr;
+
+std::size_t scan_text(std::string_view text, std::string_view pattern,
+                      std::size_t from);
+
+// The leftmost occurrence of the pattern at or after from, or npos; the first
+// places in a text whose searches are kept are sought once.
+std::size_t find_text(std::string_view text, std::string_view pattern,
+                      std::size_t from = 0) {
+  if (kept == nullptr || text.data() != kept->text.data() ||
+      text.size() != kept->text.size() || pattern.empty()) {
+    return scan_text(text, pattern, from);
+  }
+  const auto found = kept->first.find(std::string(pattern));
+  if (found == kept->first.end()) {
+    if (from != 0) return scan_text(text, pattern, from);
+    const std::size_t at = scan_text(text, pattern, 0);
+    kept->first.emplace(pattern, at);
+    return at;
+  }
+  const std::size_t first = found->second;
+  if (first == npos || first >= from) return first;
+  return scan_text(text, pattern, from);
+}
+
 // The leftmost occurrence of the pattern at or after from, or npos: memchr
 // runs on the pattern's least common byte, each place it stops at compared
 // whole. Where that byte turns out common in the text (memchr stops every
 // few hundred bytes), the rest is scanned for two of the pattern's bytes at
 // once instead. An empty pattern stands at from.
-std::size_t find_text(std::string_view text, std::string_view pattern,
-                      std::size_t from = 0) {
+std::size_t scan_text(std::string_view text, std::string_view pattern,
+                      std::size_t from) {
   const std::size_t m = pattern.size();
   if (from > text.size()) return npos;
   if (m == 0) return from;
@@ -318,6 +350,18 @@ std::optional<std::pair<std::size_t, std::size_t>> loose_match(
 }
 
 }  // namespace
+
+KeptSearches::KeptSearches(std::string_view text) {
+  if (kept != nullptr) return;
+  kept = new Kept{text, {}};
+  owner_ = true;
+}
+
+KeptSearches::~KeptSearches() {
+  if (!owner_) return;
+  delete kept;
+  kept = nullptr;
+}
 
 std::size_t find_first(std::string_view text, std::string_view pattern,
                        std::size_t from) {

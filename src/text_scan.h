@@ -22,6 +22,21 @@ namespace morvinta {
 // A text that a search may not have found.
 using MaybeText = std::optional<std::string_view>;
 
+// While one lives, the first places of the patterns sought in the whole of
+// the given text are kept, so that each is sought there once: the parsers of
+// the character sheet each look for their labels from the report's start,
+// several for the same ones. The text must not change while it lives.
+class KeptSearches {
+ public:
+  explicit KeptSearches(std::string_view text);
+  ~KeptSearches();
+  KeptSearches(const KeptSearches&) = delete;
+  KeptSearches& operator=(const KeptSearches&) = delete;
+
+ private:
+  bool owner_ = false;  // false inside another one, which keeps on
+};
+
 // Where the pattern first occurs at or after from, npos when it does not:
 // std::string_view::find, fast on long reports.
 std::size_t find_first(std::string_view text, std::string_view pattern,

@@ -67,6 +67,8 @@ void TurnReport::load(const std::string& name, bool verbose) {
 }
 
 void TurnReport::parse_sections(bool verbose) {
+  // The parsers only read the report.
+  const KeptSearches searches(text);
   parse_encyclopedia(monsters, text, report_kind);
   attributes.parse_attributes(text, report_kind, verbose);
   identity.parse_identity(text, report_kind, verbose);
