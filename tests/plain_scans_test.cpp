@@ -127,5 +127,24 @@ TEST(PlainScans, SearchesAgreeOnCrowdedTexts) {
   }
 }
 
+// Kept first places answer later searches from any place as a new search
+// would, and only for the text they were kept for.
+TEST(PlainScans, KeptSearchesAnswerAsNewOnes) {
+  std::string text(5000, '.');
+  for (const std::size_t at : {300u, 2000u, 4990u}) text.replace(at, 4, "KARA");
+  const std::string_view whole = text;
+  const KeptSearches kept(whole);
+  const KeptSearches inner(whole.substr(1));  // keeps nothing of its own
+  for (int pass = 0; pass < 2; ++pass) {
+    for (const std::size_t from : {0u, 299u, 301u, 2000u, 4991u, 5000u}) {
+      for (const std::string_view pattern : {"KARA", "KAR", "none"}) {
+        EXPECT_EQ(find_first(whole, pattern, from), whole.find(pattern, from));
+        EXPECT_EQ(find_first(whole.substr(1), pattern, from),
+                  whole.substr(1).find(pattern, from));
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace morvinta
