@@ -429,30 +429,144 @@ TowerChances tower_chances(const TowerReadiness& readiness) {
 
 namespace {
 
-// `climb_tower` without the record of the trials: the same draws in the same
-// order, so the generator ends where it would, only whether it passed.
-bool climb_passes(const TowerChances& chances, int floors_1, int floors_2,
-                  int floors_3) {
-  bool passed = true;
-  std::array<int, 4> last_floor = {-2, -2, -2, -2};
-  const int top = floors_1 + floors_2 + floors_3;
-  int floor = 1;
-  while (floor <= top) {
-    const auto k = static_cast<std::size_t>(kind_of_roll(roll_die(10)));
-    const bool set = last_floor[k] + 2 < floor;
-    double chance = 0;
-    if (set) {
-      const std::size_t zone = floor <= floors_1              ? 0
-                               : floor <= floors_1 + floors_2 ? 1
-                                                              : 2;
-      chance = chances[k][zone];
-      last_floor[k] = floor;
-      ++floor;
+// The longest climb that `passed_climbs` walks; a longer one is climbed the
+// plain way.
+constexpr int kMostWalkedFloors = 12;
+constexpr int kKinds = 4;
+// No kind: the floors below the first.
+constexpr int kNoKind = kKinds;
+// Floor 1 has one standing (see below), floor 2 one per kind set below it,
+// each higher floor one per ordered pair of different kinds below it.
+constexpr int kPairs = kKinds * (kKinds - 1);
+constexpr int kStandings = 1 + kKinds + kPairs * (kMostWalkedFloors - 2);
+// Above the value bits of every generator state: no trial, no failure.
+constexpr std::uint32_t kNoTrial = 0x80000000u;
+
+// The lowest generator value (0 to 32767) whose roll_die(10000) / 100.0 is
+// above the chance, 32768 when none is (a chance of 100 or more, or not a
+// number). The roll grows with the value, so a trial fails for exactly the
+// values from this one on.
+std::uint32_t first_failing_value(double chance) {
+  std::uint32_t low = 0;
+  std::uint32_t high = 32768;
+  while (low < high) {
+    const std::uint32_t mid = (low + high) / 2;
+    const auto roll = static_cast<int>(std::int64_t{mid} * 10000 / 32768) + 1;
+    if (roll / 100.0 > chance) {
+      high = mid;
+    } else {
+      low = mid + 1;
     }
-    const double p = roll_die(10000) / 100.0;
-    if (set && p > chance) passed = false;
   }
-  return passed;
+  return low;
+}
+
+// Where a climb stands before a draw: its floor and the kinds set on the
+// two floors below. The draw's ten-sided roll alone decides where it stands
+// after, so climbing is a walk through a small table of standings.
+struct Standing {
+  // By roll (index 0 is roll 1): the standing after the draw.
+  const Standing* next[10];
+  // By roll: the first failing value of the trial it sets, in bits 16 to 30
+  // as the generator's state holds it; above every value when it sets none.
+  std::uint32_t failing_state[10];
+  // By roll: 1 when it sets the top floor's trial, which ends the climb.
+  std::uint8_t ends[10];
+};
+
+// `tower_chance`'s number of passed climbs for 1 to kMostWalkedFloors floors
+// (top). The draws and the generator's end state are those of
+// `climb_tower`; the chance is compared with the raw value, and one
+// multiply-add moves the generator over two draws.
+int passed_climbs(const TowerChances& chances, int floors_1, int floors_2,
+                  int top) {
+  std::array<Standing, kStandings> standings;
+  const auto standing = [&](int floor, int below, int second) -> Standing& {
+    std::size_t at = 0;
+    if (floor == 2) at = 1 + static_cast<std::size_t>(below);
+    if (floor >= 3) {
+      at = static_cast<std::size_t>(1 + kKinds + (floor - 3) * kPairs +
+                                    below * (kKinds - 1) +
+                                    (second < below ? second : second - 1));
+    }
+    return standings[at];
+  };
+  std::array<std::array<std::uint32_t, 3>, kKinds> failing_state{};
+  for (std::size_t kind = 0; kind < failing_state.size(); ++kind) {
+    for (std::size_t zone = 0; zone < 3; ++zone) {
+      failing_state[kind][zone] = first_failing_value(chances[kind][zone])
+                                  << 16;
+    }
+  }
+  const auto fill = [&](int floor, int below, int second) {
+    Standing& here = standing(floor, below, second);
+    const std::size_t zone = floor <= floors_1              ? 0
+                             : floor <= floors_1 + floors_2 ? 1
+                                                            : 2;
+    for (int roll = 1; roll <= 10; ++roll) {
+      const auto r = static_cast<std::size_t>(roll - 1);
+      const int kind = static_cast<int>(kind_of_roll(roll));
+      if (kind == below || kind == second) {
+        here.next[r] = &here;
+        here.failing_state[r] = kNoTrial;
+        here.ends[r] = 0;
+      } else {
+        here.next[r] =
+            floor == top ? &standings[0] : &standing(floor + 1, kind, below);
+        here.failing_state[r] =
+            failing_state[static_cast<std::size_t>(kind)][zone];
+        here.ends[r] = floor == top ? 1 : 0;
+      }
+    }
+  };
+  fill(1, kNoKind, kNoKind);
+  for (int floor = 2; floor <= top; ++floor) {
+    for (int below = 0; below < kKinds; ++below) {
+      for (int second = 0; second < kKinds; ++second) {
+        if (floor == 2 && second == 0) fill(2, below, kNoKind);
+        if (floor >= 3 && second != below) fill(floor, below, second);
+      }
+    }
+  }
+
+  constexpr RandomJump kOne = random_jump(1);
+  constexpr RandomJump kTwo = random_jump(2);
+  constexpr RandomJump kThree = random_jump(3);
+  constexpr RandomJump kFour = random_jump(4);
+  std::uint32_t state = random_state;
+  const Standing* at = &standings[0];
+  std::uint32_t failed = 0;  // 1 once a trial of this climb has failed
+  int climbs = 0;
+  int failures = 0;
+  const auto draw = [&](std::uint32_t kind_state, std::uint32_t roll_state) {
+    // roll_die(10) - 1: the value (bits 16 to 30) times 10 over 32768.
+    const auto r = static_cast<std::size_t>(
+        (std::uint64_t{kind_state & 0x7FFF0000u} * 5) >> 30);
+    failed |= static_cast<std::uint32_t>((roll_state & 0x7FFF0000u) >=
+                                         at->failing_state[r]);
+    const std::uint32_t ends = at->ends[r];
+    at = at->next[r];
+    failures += static_cast<int>(ends & failed);
+    failed &= ends ^ 1u;
+    climbs += static_cast<int>(ends);
+  };
+  // Two draws per round, their four states each one multiply-add from the
+  // round's start.
+  for (;;) {
+    const std::uint32_t first_roll = state * kTwo.multiplier + kTwo.increment;
+    draw(state * kOne.multiplier + kOne.increment, first_roll);
+    if (climbs == kClimbs) {
+      state = first_roll;
+      break;
+    }
+    const std::uint32_t second_roll =
+        state * kFour.multiplier + kFour.increment;
+    draw(state * kThree.multiplier + kThree.increment, second_roll);
+    state = second_roll;
+    if (climbs == kClimbs) break;
+  }
+  random_state = state;
+  return kClimbs - failures;
 }
 
 }  // namespace
@@ -489,14 +603,14 @@ TowerClimb climb_tower(const TowerChances& chances, int floors_1, int floors_2,
 
 double tower_chance(const TowerChances& chances, int floors_1, int floors_2,
                     int floors_3) {
-  int passed = 0;
-  if (plain_scans()) {
+  const int top = floors_1 + floors_2 + floors_3;
+  // Without floors a climb draws nothing and passes.
+  int passed = top < 1 ? kClimbs : 0;
+  if (top >= 1 && top <= kMostWalkedFloors && !plain_scans()) {
+    passed = passed_climbs(chances, floors_1, floors_2, top);
+  } else if (top >= 1) {
     for (int i = 0; i < kClimbs; ++i) {
       if (climb_tower(chances, floors_1, floors_2, floors_3).passed) ++passed;
-    }
-  } else {
-    for (int i = 0; i < kClimbs; ++i) {
-      if (climb_passes(chances, floors_1, floors_2, floors_3)) ++passed;
     }
   }
   return static_cast<double>(passed) / kClimbs * 100;

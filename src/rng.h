@@ -10,6 +10,26 @@ namespace morvinta {
 // The generator's whole state; seed_random sets it.
 inline std::uint32_t random_state = 1;
 
+// One step: state * kRandomMultiplier + kRandomIncrement (mod 2^32).
+inline constexpr std::uint32_t kRandomMultiplier = 214013u;
+inline constexpr std::uint32_t kRandomIncrement = 2531011u;
+
+// Several steps at once are one step too: state * multiplier + increment.
+struct RandomJump {
+  std::uint32_t multiplier = 1;
+  std::uint32_t increment = 0;
+};
+
+// The jump over the given number of steps (0 or more).
+constexpr RandomJump random_jump(int steps) {
+  RandomJump jump;
+  for (int i = 0; i < steps; ++i) {
+    jump.multiplier *= kRandomMultiplier;
+    jump.increment = jump.increment * kRandomMultiplier + kRandomIncrement;
+  }
+  return jump;
+}
+
 // Sets the generator's whole state.
 inline void seed_random(std::uint32_t seed) { random_state = seed; }
 
@@ -17,7 +37,7 @@ inline void seed_random(std::uint32_t seed) { random_state = seed; }
 // (mod 2^32) and the value is bits 16 to 30 of the new state. Inline: the
 // challenge tower draws over a million per report.
 inline int next_random() {
-  random_state = random_state * 214013u + 2531011u;
+  random_state = random_state * kRandomMultiplier + kRandomIncrement;
   return static_cast<int>((random_state >> 16) & 0x7FFFu);
 }
 
