@@ -1,6 +1,7 @@
 #include "catalogues.h"
 
 #include <array>
+#include <cstring>
 #include <iterator>
 #include <optional>
 
@@ -28,29 +29,116 @@ MaybeText quoted(std::string_view line, std::string_view key) {
   return extract_between(extract_inclusive(line, key, ";"), "\"", "\"");
 }
 
-// The lines of a catalogue read, as views into its text. A line's row is its
-// first number; reading stops at a line whose first number is 0 or that has
-// none (an empty line ends the catalogue).
-std::optional<std::vector<std::string_view>> catalogue_lines(
-    const std::optional<std::string>& text) {
-  if (!text) return std::nullopt;
-  std::vector<std::string_view> lines;
-  for (const std::string_view line : line_pieces(*text)) {
-    if (nth_number(line, 1) == 0) break;
-    lines.push_back(line);
+// Calls take(line, row) for each line of the catalogue file and its row, the
+// line's first number, up to the first line whose row is 0 or that has none:
+// an empty line ends the catalogue. False when the file cannot be opened. The
+// plain scans read the file whole and cut it into lines first.
+template <typename Take>
+bool for_each_catalogue_line(const std::string& path, Take take) {
+  if (plain_scans()) {
+    const std::optional<std::string> text = read_file(path);
+    if (!text) return false;
+    for (const std::string_view line : line_pieces(*text)) {
+      const int row = nth_number(line, 1);
+      if (row == 0) break;
+      take(line, row);
+    }
+    return true;
   }
-  return lines;
+  FileLines lines(path);
+  if (!lines.is_open()) return false;
+  while (const std::optional<std::string_view> line = lines.next()) {
+    const int row = nth_number(*line, 1);
+    if (row == 0) break;
+    take(*line, row);
+  }
+  return true;
 }
-// The views point into the text: it must outlive them.
-std::optional<std::vector<std::string_view>> catalogue_lines(
-    const std::optional<std::string>&& text) = delete;
 
-// The keys of an item line.
+// The keys of an item line, and their places in kItemKeys.
 constexpr std::string_view kItemKeys[] = {
     "sorszam:",   "neve:",   "suly:",     "ero:",   "iq:",     "ugy:",   "egs:",
     "szer:",      "mxtu:",   "maxep:",    "maxvp:", "tam:",    "ac:",    "ea:",
     "kapacitas:", "oklos:",  "seb:",      "vpreg:", "minsz:",  "minfv:", "tau:",
     "teo:",       "balkez:", "fegyvari:", "sebf:",  "fegytip:"};
+enum ItemKey : std::size_t {
+  kNumber,
+  kName,
+  kWeight,
+  kStrength,
+  kIntelligence,
+  kDexterity,
+  kHealth,
+  kLuck,
+  kMaxTu,
+  kMaxEp,
+  kMaxVp,
+  kAttack,
+  kArmourClass,
+  kEa,
+  kCapacity,
+  kOklos,
+  kDamage,
+  kVpRegeneration,
+  kMinSz,
+  kMinFv,
+  kThaumaturgy,
+  kTheology,
+  kLeftHand,
+  kWeaponSpell,
+  kDamageDice,
+  kWeaponType,
+  kItemKeyCount
+};
+static_assert(std::size(kItemKeys) == kItemKeyCount);
+
+// For each byte, the keys whose byte before the ":" it is (padded with
+// kItemKeyCount, no key): at a ":" of a line only these can end.
+constexpr auto kKeysEndingIn = [] {
+  std::array<std::array<std::uint8_t, 3>, 256> keys{};
+  for (auto& list : keys) list.fill(kItemKeyCount);
+  for (std::size_t k = 0; k < kItemKeyCount; ++k) {
+    const std::string_view key = kItemKeys[k];
+    auto& list = keys[static_cast<unsigned char>(key[key.size() - 2])];
+    std::size_t slot = 0;
+    // Fails to compile when four keys share a byte.
+    while (list.at(slot) != kItemKeyCount) ++slot;
+    list[slot] = static_cast<std::uint8_t>(k);
+  }
+  return keys;
+}();
+
+// The eight bytes of a text before `end`, as one word.
+std::uint64_t eight_before(const char* end) {
+  std::uint64_t word;
+  std::memcpy(&word, end - 8, 8);
+  return word;
+}
+
+// Each key as the sixteen bytes of a line that end with it hold it, in two
+// words, with masks of the key's bytes, so that one look compares a whole
+// key; after the keys one that never matches (a ":" is never a NUL).
+struct KeyWords {
+  std::uint64_t head, head_mask, tail, tail_mask;
+};
+const std::array<KeyWords, kItemKeyCount + 1> kKeyWords = [] {
+  std::array<KeyWords, kItemKeyCount + 1> words{};
+  for (std::size_t k = 0; k < kItemKeyCount; ++k) {
+    const std::string_view key = kItemKeys[k];
+    char bytes[16] = {};
+    unsigned char mask[16] = {};
+    for (std::size_t i = 0; i < key.size(); ++i) {
+      bytes[16 - key.size() + i] = key[i];
+      mask[16 - key.size() + i] = 0xFF;
+    }
+    std::memcpy(&words[k].head, bytes, 8);
+    std::memcpy(&words[k].head_mask, mask, 8);
+    std::memcpy(&words[k].tail, bytes + 8, 8);
+    std::memcpy(&words[k].tail_mask, mask + 8, 8);
+  }
+  words[kItemKeyCount].tail_mask = ~std::uint64_t{0};
+  return words;
+}();
 
 // The entries of an item line, each from the first occurrence of its key
 // through the next ";", as `extract_inclusive` (line, key, ";") finds them.
@@ -58,88 +146,130 @@ constexpr std::string_view kItemKeys[] = {
 // occurrence of every key at once instead of one search per key.
 class ItemLine {
  public:
-  explicit ItemLine(std::string_view line) : line_(line) {
-    if (plain_scans()) return;
+  explicit ItemLine(std::string_view line)
+      : line_(line), plain_(plain_scans()) {
+    if (plain_) return;
     first_.fill(std::string_view::npos);
-    std::size_t left = std::size(kItemKeys);
-    for (std::size_t colon = line.find(':');
+    std::size_t left = kItemKeyCount;
+    for (std::size_t colon = line.find(':', 1);
          colon != std::string_view::npos && left > 0;
          colon = line.find(':', colon + 1)) {
-      for (std::size_t k = 0; k < std::size(kItemKeys); ++k) {
-        const std::string_view key = kItemKeys[k];
-        // The byte before the ":" first: most keys differ there.
-        if (first_[k] != std::string_view::npos || key.size() > colon + 1 ||
-            line[colon - 1] != key[key.size() - 2]) {
-          continue;
+      const char* const end = line.data() + colon + 1;
+      for (const std::size_t k :
+           kKeysEndingIn[static_cast<unsigned char>(line[colon - 1])]) {
+        // The whole key at once, without a loop whose end is hard to guess.
+        bool match;
+        if (colon + 1 >= 16) {
+          const KeyWords& words = kKeyWords[k];
+          match = ((eight_before(end) ^ words.tail) & words.tail_mask) == 0 &&
+                  ((eight_before(end - 8) ^ words.head) & words.head_mask) == 0;
+        } else {
+          match = k < kItemKeyCount && kItemKeys[k].size() <= colon + 1 &&
+                  line.substr(colon + 1 - kItemKeys[k].size(),
+                              kItemKeys[k].size()) == kItemKeys[k];
         }
-        const std::size_t at = colon + 1 - key.size();
-        if (line.compare(at, key.size(), key) == 0) {
-          first_[k] = at;
-          --left;
-        }
+        match = match && first_[k] == std::string_view::npos;
+        first_[k] = match ? colon + 1 - kKeySizes[k] : first_[k];
+        left -= match ? 1 : 0;
       }
     }
   }
 
-  // The entry of one of the keys above; absent as extract_inclusive's.
-  MaybeText entry(std::string_view key) const {
-    if (plain_scans()) return extract_inclusive(line_, key, ";");
-    for (std::size_t k = 0; k < std::size(kItemKeys); ++k) {
-      if (kItemKeys[k] != key) continue;
-      if (first_[k] == std::string_view::npos) return std::nullopt;
-      const std::size_t end = line_.find(';', first_[k] + key.size());
-      if (end == std::string_view::npos) return std::nullopt;
-      return line_.substr(first_[k], end + 1 - first_[k]);
+  // The entry of a key; absent as extract_inclusive's.
+  MaybeText entry(ItemKey k) const {
+    const std::string_view key = kItemKeys[k];
+    if (plain_) return extract_inclusive(line_, key, ";");
+    if (first_[k] == std::string_view::npos) return std::nullopt;
+    const std::size_t end = line_.find(';', first_[k] + key.size());
+    if (end == std::string_view::npos) return std::nullopt;
+    return line_.substr(first_[k], end + 1 - first_[k]);
+  }
+
+  // The first integer of the entry, as nth_number (entry, 1) reads it; 0
+  // when the entry is absent. No key holds a digit, so the number is the
+  // first run of digits after the key, if the entry's ";" comes after it.
+  std::int32_t number(ItemKey k) const {
+    if (plain_) return nth_number(entry(k), 1);
+    if (first_[k] == std::string_view::npos) return 0;
+    const std::size_t size = line_.size();
+    std::size_t i = first_[k] + kItemKeys[k].size();
+    while (i < size && line_[i] != ';' && !is_digit(line_[i])) ++i;
+    if (i == size || line_[i] == ';') return 0;
+    const std::size_t begin = i;
+    std::uint32_t value = 0;
+    for (; i < size && is_digit(line_[i]); ++i) {
+      value = value * 10u + static_cast<std::uint32_t>(line_[i] - '0');
     }
-    return extract_inclusive(line_, key, ";");
+    while (i < size && line_[i] != ';') ++i;
+    if (i == size) return 0;
+    if (line_[begin - 1] == '-') value = 0u - value;
+    return static_cast<std::int32_t>(value);
   }
 
  private:
+  static bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+  static constexpr auto kKeySizes = [] {
+    std::array<std::size_t, kItemKeyCount + 1> sizes{};
+    for (std::size_t k = 0; k < kItemKeyCount; ++k) {
+      sizes[k] = kItemKeys[k].size();
+    }
+    return sizes;
+  }();
+
   std::string_view line_;
-  std::array<std::size_t, std::size(kItemKeys)> first_{};
+  bool plain_;
+  // The first occurrence of each key, and a place for no key.
+  std::array<std::size_t, kItemKeyCount + 1> first_{};
 };
 
-std::int32_t field(const ItemLine& line, std::string_view key) {
-  return nth_number(line.entry(key), 1);
+std::int32_t field(const ItemLine& line, ItemKey key) {
+  return line.number(key);
 }
 
-MaybeText quoted(const ItemLine& line, std::string_view key) {
+MaybeText quoted(const ItemLine& line, ItemKey key) {
   return extract_between(line.entry(key), "\"", "\"");
+}
+
+// Sets a field of at most max_length bytes, reusing its storage.
+void set_cut(std::string& field, std::string_view text,
+             std::size_t max_length) {
+  field.assign(text.substr(0, max_length));
 }
 
 void parse_item_line(std::string_view text, ItemRecord& row) {
   const ItemLine line(text);
-  row.number = field(line, "sorszam:");
-  row.name = cut_to(quoted(line, "neve:").value_or(""), kNameLength);
-  row.weight = nth_decimal(line.entry("suly:"), 1, 0.01);
-  row.strength = field(line, "ero:");
-  row.intelligence = field(line, "iq:");
-  row.dexterity = field(line, "ugy:");
-  row.health = field(line, "egs:");
-  row.luck = field(line, "szer:");
-  row.max_tu = field(line, "mxtu:");
-  row.max_ep = field(line, "maxep:");
-  row.max_vp = field(line, "maxvp:");
-  row.attack = field(line, "tam:");
-  row.armour_class = field(line, "ac:");
-  row.ea = field(line, "ea:");
-  row.capacity = field(line, "kapacitas:");
-  row.oklos = field(line, "oklos:");
-  row.damage = field(line, "seb:");
-  row.vp_regeneration = field(line, "vpreg:");
-  row.min_sz = field(line, "minsz:");
-  row.min_fv = field(line, "minfv:");
-  row.thaumaturgy = field(line, "tau:");
-  row.theology = field(line, "teo:");
-  row.left_hand = field(line, "balkez:");
+  row.number = field(line, kNumber);
+  set_cut(row.name, quoted(line, kName).value_or(""), kNameLength);
+  row.weight = nth_decimal(line.entry(kWeight), 1, 0.01);
+  row.strength = field(line, kStrength);
+  row.intelligence = field(line, kIntelligence);
+  row.dexterity = field(line, kDexterity);
+  row.health = field(line, kHealth);
+  row.luck = field(line, kLuck);
+  row.max_tu = field(line, kMaxTu);
+  row.max_ep = field(line, kMaxEp);
+  row.max_vp = field(line, kMaxVp);
+  row.attack = field(line, kAttack);
+  row.armour_class = field(line, kArmourClass);
+  row.ea = field(line, kEa);
+  row.capacity = field(line, kCapacity);
+  row.oklos = field(line, kOklos);
+  row.damage = field(line, kDamage);
+  row.vp_regeneration = field(line, kVpRegeneration);
+  row.min_sz = field(line, kMinSz);
+  row.min_fv = field(line, kMinFv);
+  row.thaumaturgy = field(line, kThaumaturgy);
+  row.theology = field(line, kTheology);
+  row.left_hand = field(line, kLeftHand);
   if (row.left_hand != 0) row.hand_mark.assign(1, 'B');
-  row.weapon_spell = field(line, "fegyvari:");
-  const MaybeText dice = line.entry("sebf:");
+  row.weapon_spell = field(line, kWeaponSpell);
+  const MaybeText dice = line.entry(kDamageDice);
   row.damage_dice = {nth_number(dice, 1), nth_number(dice, 2),
                      nth_number(dice, 3)};
-  if (line.entry("fegytip:")) {
-    row.weapon_type =
-        cut_to(quoted(line, "fegytip:").value_or(""), kWeaponTypeLength);
+  if (line.entry(kWeaponType)) {
+    set_cut(row.weapon_type, quoted(line, kWeaponType).value_or(""),
+            kWeaponTypeLength);
   }
 }
 
@@ -181,18 +311,13 @@ ItemRecord::ItemRecord()
 ItemCatalogue::ItemCatalogue() : rows_(kRows) {}
 
 void ItemCatalogue::load_items(const std::string& path) {
-  const std::optional<std::string> text = read_file(path);
-  const auto lines = catalogue_lines(text);
-  if (!lines) {
-    say("nem talalom a \"targyak.txt\"-t!\n");
-    return;
-  }
-  for (const std::string_view line : *lines) {
-    const int n = nth_number(line, 1);
-    if (n < 0 || n >= kRows) continue;
-    parse_item_line(line, rows_[static_cast<std::size_t>(n)]);
-  }
-  say("\"targyak.txt\" beolvasasa sikerult!\n");
+  const bool read =
+      for_each_catalogue_line(path, [&](std::string_view line, int n) {
+        if (n < 0 || n >= kRows) return;
+        parse_item_line(line, rows_[static_cast<std::size_t>(n)]);
+      });
+  say(read ? "\"targyak.txt\" beolvasasa sikerult!\n"
+           : "nem talalom a \"targyak.txt\"-t!\n");
 }
 
 ItemRecord& ItemCatalogue::item_by_number(int n) {
@@ -228,20 +353,15 @@ MonsterRecord::MonsterRecord() : name("ismeretlen szörny"_cp) {}
 MonsterCatalogue::MonsterCatalogue() : rows_(kRows) {}
 
 void MonsterCatalogue::load_monsters(const std::string& path) {
-  const std::optional<std::string> text = read_file(path);
-  const auto lines = catalogue_lines(text);
-  if (!lines) {
-    say("nem talalom a \"szornyek.txt\"-t!\n");
-    return;
-  }
-  for (const std::string_view line : *lines) {
-    const int n = nth_number(line, 1);
-    if (n < 0 || n >= kRows) continue;
-    MonsterRecord& row = rows_[static_cast<std::size_t>(n)];
-    row.number = field(line, "sorszam:");
-    row.name = cut_to(quoted(line, "neve:").value_or(""), kNameLength);
-  }
-  say("\"szornyek.txt\" beolvasasa sikerult!\n");
+  const bool read =
+      for_each_catalogue_line(path, [&](std::string_view line, int n) {
+        if (n < 0 || n >= kRows) return;
+        MonsterRecord& row = rows_[static_cast<std::size_t>(n)];
+        row.number = field(line, "sorszam:");
+        set_cut(row.name, quoted(line, "neve:").value_or(""), kNameLength);
+      });
+  say(read ? "\"szornyek.txt\" beolvasasa sikerult!\n"
+           : "nem talalom a \"szornyek.txt\"-t!\n");
 }
 
 MonsterRecord& MonsterCatalogue::monster_by_number(int n) {
@@ -285,30 +405,25 @@ void SpellCatalogue::load_spells(const std::string& damage_path,
       if (n < 0 || n >= kRows) continue;
       SpellRecord& row = rows_[static_cast<std::size_t>(n)];
       row.damage = {*numbers[1], *numbers[2], *numbers[3], *numbers[4]};
-      row.school = cut_to(*school, kWordLength);
-      row.element = cut_to(*element, kWordLength);
+      set_cut(row.school, *school, kWordLength);
+      set_cut(row.element, *element, kWordLength);
     }
   } else {
     say("nem talalom a \"varazslatok_sebzese.txt\"-t!\n");
   }
 
-  const std::optional<std::string> list = read_file(list_path);
-  const auto lines = catalogue_lines(list);
-  if (!lines) {
-    say("nem talalom a \"varazslatok.txt\"-t!\n");
-    return;
-  }
-  for (const std::string_view line : *lines) {
-    const int n = nth_number(line, 1);
-    if (n < 0 || n >= kRows) continue;
-    SpellRecord& row = rows_[static_cast<std::size_t>(n)];
-    row.number = field(line, "sorszam:");
-    row.name = cut_to(quoted(line, "neve:").value_or(""), kNameLength);
-    if (const MaybeText school = quoted(line, "tipus1:")) {
-      row.school = cut_to(*school, kWordLength);
-    }
-  }
-  say("\"varazslatok.txt\" beolvasasa sikerult!\n");
+  const bool read =
+      for_each_catalogue_line(list_path, [&](std::string_view line, int n) {
+        if (n < 0 || n >= kRows) return;
+        SpellRecord& row = rows_[static_cast<std::size_t>(n)];
+        row.number = field(line, "sorszam:");
+        set_cut(row.name, quoted(line, "neve:").value_or(""), kNameLength);
+        if (const MaybeText school = quoted(line, "tipus1:")) {
+          set_cut(row.school, *school, kWordLength);
+        }
+      });
+  say(read ? "\"varazslatok.txt\" beolvasasa sikerult!\n"
+           : "nem talalom a \"varazslatok.txt\"-t!\n");
 }
 
 SpellRecord& SpellCatalogue::spell_by_number(int n) {

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <concepts>
+#include <cstddef>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,6 +27,40 @@ template <typename T>
 requires std::same_as<T, std::string> std::vector<std::string_view> line_pieces(
     T&& text)
 = delete;
+
+// A text file read piece by piece: the line pieces that `line_pieces` cuts
+// from the text that `read_file` gives, with only a block of the file held at
+// a time (a catalogue is read once, line by line, and need not be held
+// whole).
+class FileLines {
+ public:
+  // Reads block_size bytes (at least 1) at a time: few, so that the block
+  // is soon memory used before rather than fresh pages.
+  explicit FileLines(const std::string& path, std::size_t block_size = 1 << 14);
+  FileLines(const FileLines&) = delete;
+  FileLines& operator=(const FileLines&) = delete;
+
+  // Whether the file could be opened (a folder cannot).
+  bool is_open() const { return open_; }
+
+  // The next piece, valid until the next call; absent after the last one.
+  std::optional<std::string_view> next();
+
+ private:
+  // Reads the next block of the file behind the pieces not yet given, in
+  // text mode; false when nothing more comes (the end or a NUL).
+  bool fill();
+
+  std::ifstream in_;
+  std::size_t block_size_;
+  std::string block_;
+  std::size_t begin_ = 0;  // the text not yet given is [begin_, end_)
+  std::size_t end_ = 0;
+  bool open_ = false;
+  bool ended_ = false;      // nothing more to read
+  bool held_cr_ = false;    // a CR ended the last block: is a LF next?
+  bool long_line_ = false;  // the last piece was cut from a longer line
+};
 
 // Writes the text with CR LF line ends into a temporary file beside the path,
 // then renames it over the path, so a failure never leaves half a file. False

@@ -2,9 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <tuple>
+
 #include "console.h"
 #include "cp1250.h"
 #include "test_support.h"
+#include "text_file.h"
+#include "text_scan_plain.h"
 
 namespace morvinta {
 namespace {
@@ -256,6 +261,116 @@ TEST_F(SpellCatalogueTest, MissingFiles) {
             "nem talalom a \"varazslatok.txt\"-t!\n");
   EXPECT_EQ(spells.spell_by_number(12).name, "ismeretlen");
   EXPECT_EQ(spells.spell_by_number(12).school, "-");
+}
+
+// Catalogue lines of random entries: the keys of all three catalogues in any
+// order, left out, twice, inside quoted names and glued to other words;
+// numbers with signs and too many digits; entries without ";"; lines cut into
+// pieces; every kind of line end, at any place of the blocks read.
+std::string random_catalogue(std::mt19937& random, int lines) {
+  static constexpr std::string_view kKeys[] = {
+      "sorszam:", "neve:",    "suly:",      "ero:",   "iq:",     "ugy:",
+      "egs:",     "szer:",    "mxtu:",      "maxep:", "maxvp:",  "tam:",
+      "ac:",      "ea:",      "kapacitas:", "oklos:", "seb:",    "vpreg:",
+      "minsz:",   "minfv:",   "tau:",       "teo:",   "balkez:", "fegyvari:",
+      "sebf:",    "fegytip:", "tipus1:",    "xea:",   "Ac:"};
+  static constexpr std::string_view kValues[] = {
+      " 12",         " -3",       "+7",
+      " 4294967301", " 1.5",      " 2.05",
+      " \"Kard\"",   " \"a; b\"", " \"ea: 7\"",
+      " \"\"",       "\"",        " 2d6-1",
+      " 1d4+2",      "",          "-",
+      " \"tau\"",    " 9x9",      " \"sebf: 3\""};
+  static constexpr std::string_view kEnds[] = {"; ", ";", ";;", "", " "};
+  static constexpr std::string_view kLineEnds[] = {"\n", "\r\n", "\r",
+                                                   "\r\r\n"};
+  const auto pick = [&](const auto& list) {
+    return list[random() % std::size(list)];
+  };
+  std::string text;
+  for (int line = 0; line < lines; ++line) {
+    text += "sorszam: " + std::to_string(1 + random() % 40);
+    text += pick(kEnds);
+    const bool whole = random() % 4 == 0;  // every item key once, in order
+    const std::size_t entries =
+        whole ? 26 : random() % 12 + (line % 20 == 0) * 200;
+    for (std::size_t e = 0; e < entries; ++e) {
+      text += whole ? kKeys[e] : pick(kKeys);
+      text += pick(kValues);
+      text += pick(kEnds);
+    }
+    text += pick(kLineEnds);
+  }
+  return text;
+}
+
+TEST_F(CatalogueTest, FileLinesCutAsTheWholeTextIs) {
+  std::mt19937 random(999);
+  const std::string odd = random_catalogue(random, 30);
+  const std::string long_line(999, 'y');
+  for (const std::string& text :
+       {odd, odd + "\r", long_line, long_line + "\r\n", long_line + "z\r",
+        std::string("a\r\0\nb", 5) + odd, std::string("\n"), std::string()}) {
+    folder_.write("t.txt", text);
+    const std::optional<std::string> whole = read_file(path("t.txt"));
+    const std::vector<std::string_view> expected = line_pieces(*whole);
+    for (const std::size_t block : {1, 2, 3, 999, 1 << 14}) {
+      FileLines lines(path("t.txt"), block);
+      std::vector<std::string> pieces;
+      while (const auto piece = lines.next()) pieces.emplace_back(*piece);
+      EXPECT_EQ(pieces,
+                std::vector<std::string>(expected.begin(), expected.end()))
+          << "block " << block << " text " << text.size();
+    }
+  }
+}
+
+TEST_F(ItemCatalogueTest, EveryFieldAsThePlainScansReadIt) {
+  const auto items = [](const ItemRecord& r) {
+    return std::tie(r.number, r.name, r.weight, r.strength, r.intelligence,
+                    r.dexterity, r.health, r.luck, r.max_tu, r.max_ep, r.max_vp,
+                    r.attack, r.armour_class, r.ea, r.capacity, r.oklos,
+                    r.damage, r.vp_regeneration, r.min_sz, r.min_fv,
+                    r.thaumaturgy, r.theology, r.left_hand, r.hand_mark,
+                    r.weapon_spell, r.weapon_type, r.damage_dice.count,
+                    r.damage_dice.sides, r.damage_dice.bonus);
+  };
+  const auto spells = [](const SpellRecord& r) {
+    return std::tie(r.number, r.name, r.school);
+  };
+  std::mt19937 random(1250);
+  for (int file = 0; file < 3; ++file) {
+    std::string text = random_catalogue(random, 400);
+    // A NUL ends the text; the last file ends with an empty line.
+    if (file == 1) text.insert(text.size() - 300, 1, '\0');
+    if (file == 2) text += "\nsorszam: 5; neve: \"Sosem\";\n";
+    folder_.write("c.txt", text);
+    const auto load = [&](bool plain) {
+      use_plain_scans(plain);
+      auto catalogues = std::make_unique<
+          std::tuple<ItemCatalogue, MonsterCatalogue, SpellCatalogue>>();
+      std::get<0>(*catalogues).load_items(path("c.txt"));
+      std::get<1>(*catalogues).load_monsters(path("c.txt"));
+      std::get<2>(*catalogues).load_spells(path("none.txt"), path("c.txt"));
+      use_plain_scans(false);
+      return catalogues;
+    };
+    const auto fast = load(false);
+    const auto plain = load(true);
+    for (int n = 0; n < ItemCatalogue::kRows; ++n) {
+      const auto& monster = std::get<1>(*fast).monster_by_number(n);
+      const auto& plain_monster = std::get<1>(*plain).monster_by_number(n);
+      ASSERT_EQ(items(std::get<0>(*fast).item_by_number(n)),
+                items(std::get<0>(*plain).item_by_number(n)))
+          << "file " << file << " row " << n;
+      ASSERT_EQ(std::tie(monster.number, monster.name),
+                std::tie(plain_monster.number, plain_monster.name))
+          << "file " << file << " row " << n;
+      ASSERT_EQ(spells(std::get<2>(*fast).spell_by_number(n)),
+                spells(std::get<2>(*plain).spell_by_number(n)))
+          << "file " << file << " row " << n;
+    }
+  }
 }
 
 }  // namespace

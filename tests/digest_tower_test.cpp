@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "cp1250.h"
 #include "rng.h"
 #include "test_support.h"
+#include "text_scan_plain.h"
 
 namespace morvinta {
 namespace {
@@ -332,6 +334,53 @@ TEST(TowerChanceRows, LevelsSixAndSevenByTheClosedForm) {
       level_values(tower_chance_rows(readiness));
   EXPECT_EQ(values[5], "16.00");
   EXPECT_EQ(values[6], "53.14");
+}
+
+TEST(TowerChance, WalkedClimbsMatchThePlainOnes) {
+  // Readiness on and beside the hundredths the rolls come in, beyond 0 to
+  // 100, and uneven (the information readiness reaches the chances through
+  // `information_chance`); each table and floor count from its own seed.
+  const double kReady[] = {0,     100,  33.33, 56.36, 56.35, 99.99,  0.01,
+                           66.67, 12.5, -3,    104,   50,    75.125, 80};
+  std::mt19937 random(2024);
+  const auto compare = [&](const auto& chance_of) {
+    const std::uint32_t seed = random();
+    seed_random(seed);
+    use_plain_scans(true);
+    const auto plain = chance_of();
+    const std::uint32_t plain_state = random_state;
+    use_plain_scans(false);
+    seed_random(seed);
+    EXPECT_EQ(chance_of(), plain) << "seed " << seed;
+    EXPECT_EQ(random_state, plain_state) << "seed " << seed;
+  };
+  for (int table = 0; table < 4; ++table) {
+    SCOPED_TRACE(table);
+    TowerReadiness readiness;
+    for (auto* group :
+         {&readiness.item_info_ready, &readiness.monster_info_ready,
+          &readiness.monsters_ready, &readiness.skills_ready,
+          &readiness.assembly_ready}) {
+      for (double& ready : *group) {
+        ready = kReady[random() % std::size(kReady)];
+      }
+    }
+    compare([&] { return tower_chance_rows(readiness); });
+  }
+  // Floor counts the tool never asks for: one floor, none, the most that are
+  // walked and more.
+  const TowerChances chances = tower_chances({{56.36, 47.98, 100},
+                                              {0, 33.33, 89.6},
+                                              {75, 60, 99.99},
+                                              {50, 50, 50},
+                                              {80, 90, 12.5}});
+  for (const auto& floors :
+       {std::array{1, 0, 0}, std::array{0, 0, 1}, std::array{0, 0, 0},
+        std::array{4, 4, 4}, std::array{5, 4, 4}, std::array{2, 0, 3}}) {
+    SCOPED_TRACE(floors[0] * 100 + floors[1] * 10 + floors[2]);
+    compare(
+        [&] { return tower_chance(chances, floors[0], floors[1], floors[2]); });
+  }
 }
 
 }  // namespace
