@@ -17,9 +17,7 @@ using L = BattleLog;
 
 std::string cp(std::string_view text) { return std::string(text); }
 
-class DigestTest : public testing::ConsoleTest {
- protected:
-};
+using DigestTest = testing::ConsoleTest;
 
 struct Counted {
   std::int32_t L::*field;
@@ -44,9 +42,6 @@ TEST(ParseBattle, EachAnchorKind) {
     std::string_view paragraph;
     std::vector<Counted> expected;
   } cases[] = {
-      {"<SPAN CLASS=\"sebez\">12</SPAN> <SPAN CLASS=\"szenved\">-4</SPAN> "
-       "<SPAN CLASS=\"sebez\">7</SPAN>",
-       {{&L::damage_dealt, 19}, {&L::damage_taken, 4}}},
       // Exact anchors do not bend to whitespace; tolerant ones do.
       {"<SPAN\nCLASS=\"sebez\">12</SPAN> Varázsenergiád\n  szökik! -6 "
        "varázspont.</SPAN>"_cp,
@@ -81,29 +76,10 @@ TEST(ParseBattle, EachAnchorKind) {
   }
 }
 
-TEST(BattleLine, Table) {
-  EXPECT_EQ(
-      battle_line(log_of({{&L::damage_dealt, 19}, {&L::damage_taken, 4}})),
-      " <SPAN CLASS=\"plusminus\">[19 : 4] </SPAN>");
-  // Without damage either way the healing does not show.
+TEST(BattleLine, HealingAloneShowsNothing) {
   EXPECT_EQ(battle_line(log_of({{&L::heal_vampirism, 5}})), " ");
-  EXPECT_EQ(battle_line(log_of({{&L::damage_taken, 2},
-                                {&L::tvp_drained, -1},
-                                {&L::tu_drained, -2},
-                                {&L::psi_drained, -3},
-                                {&L::vp_drained, -6},
-                                {&L::vp_gain_other, 10},
-                                {&L::vp_gain_transform, 8},
-                                {&L::heal_life_death_touch, 4},
-                                {&L::heal_transform, 5},
-                                {&L::stoneskin_absorbed, 3},
-                                {&L::heal_necro_kiss, 7},
-                                {&L::heal_vampirism, 1},
-                                {&L::heal_dwarf_regen, 9}})),
-            " <SPAN CLASS=\"plusminus\">[0 : 2] (vámpirizáció: +1 ép) "
-            "(nekromanta csókja: +7 ép) (kőbőr: +3 ép) (trafó: +5 ép) "
-            "(Élet-Halál érintés: +4 ép) (trafó: +8 vp) (+10 vp) (-6 vp) "
-            "(-3 pp) (-2 TU) (-1 TVP) </SPAN>"_cp);
+  EXPECT_EQ(battle_line(log_of({{&L::damage_taken, 2}})),
+            " <SPAN CLASS=\"plusminus\">[0 : 2] </SPAN>");
 }
 
 // A fight whose first line is longer than the opening window.
@@ -134,8 +110,6 @@ TEST(FindNextBattle, OpeningWindow) {
       {std::string(45, 'a') + "2004. ", true},
       {std::string(48, 'a') + "\n", false},
       {std::string(49, 'a') + "\n", true},
-      {"<b>", false},
-      {"\n", false},
       {"a\n", false},
       {cp("Reggel van. Összeakadsz egy vándorral."_cp), false},
   };
@@ -190,10 +164,6 @@ TEST(CutAtBattleEnd, EarliestEndSentence) {
   } cases[] = {
       {cp("Sikerült\n megölnöd! Feltámadsz! Vége!"_cp),
        cp("Sikerült\n megölnöd!"_cp)},
-      {cp("Reménytelenség  lesz  rajtad  úrrá, a harcnak nincs értelme, hisz "
-          "bűnös vagy! Térdelsz."_cp),
-       cp("Reménytelenség  lesz  rajtad  úrrá, a harcnak nincs értelme, hisz "
-          "bűnös vagy!"_cp)},
       {cp("Megmentett a halálkapu (#12)."_cp),
        cp("Megmentett a halálkapu "_cp)},
       {std::string(9994, 'a') + cp("Vége!b"_cp),
@@ -217,11 +187,6 @@ TEST_F(DigestTest, ScanEffectsEachSource) {
     Counted expected;
     std::string console;
   } cases[] = {
-      {kEffectMorganSplinter,
-       cp("Morgan szilánkja gyógyít: +3 ÉP</SPAN>. Gyógyulsz (<SPAN "
-          "CLASS=\"plusminus\">+5</SPAN>). A szilánk\nműködik: +2</SPAN>"_cp),
-       {&L::heal_morgan, 10},
-       "morgan szilank: ooo\n"},
       // The blank after the sentence belongs to it.
       {kEffectMihlanilArmour,
        cp("A mihlanil páncélzat\nfelizzik: 7. A mihlanil páncélzat felizzik "
@@ -238,15 +203,6 @@ TEST_F(DigestTest, ScanEffectsEachSource) {
           "megvág, 4 ÉP-t vesztesz. h 504 üres."_cp),
        {&L::damage_gold_box, 8},
        "aranytermo ladiko: oooo\n"},
-      {kEffectDeritTrousers,
-       cp("a derit sodronynadrág láncszemei: -3 ÉP. a derit sodronynadrág "
-          "néhány szeme: -1 ÉP."_cp),
-       {&L::damage_derit_trousers, 4},
-       "derit sodronynadrag: oo\n"},
-      {kEffectStarvation,
-       cp("Szörnyen éhezel: <SPAN>-3</SPAN> ÉP."_cp),
-       {&L::loss_starvation, 3},
-       "ehezes: o\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.console);
@@ -256,15 +212,6 @@ TEST_F(DigestTest, ScanEffectsEachSource) {
     EXPECT_EQ(turn, log_of({c.expected}));
     EXPECT_EQ(console_, c.console + "oregedes: \n");
   }
-}
-
-TEST_F(DigestTest, ScanEffectsWithoutFlagsCountsAgeingOnly) {
-  BattleLog turn;
-  turn.scan_effects(cp("Morgan szilánkja gyógyít: +3</SPAN> [-2 ÉP]</SPAN> "
-                       "Szörnyen éhezel -3 Öregedtél 1 évet. Öregedtél 1"_cp),
-                    0);
-  EXPECT_EQ(turn, log_of({{&L::years_aged, 2}}));
-  EXPECT_EQ(console_, "oregedes: oo\n");
 }
 
 const std::string kTotalsHead =
@@ -288,25 +235,6 @@ TEST(TurnTotalsBlock, RowsOnlyWhenTheyHold) {
     std::string_view rows;  // between the damage rows and the closing tags
   } cases[] = {
       {{}, ""},
-      {{{&L::heal_transform, 5}},
-       "trafóval <SPAN CLASS=\"plusminus\">5</SPAN> ép-t gyógyultál.<br>"
-       "összesen: <SPAN CLASS=\"plusminus\">5</SPAN> ép.<br>"_cp},
-      {{{&L::heal_morgan, 3},
-        {&L::heal_vampirism, 2},
-        {&L::stoneskin_absorbed, 4},
-        {&L::heal_life_death_touch, 1},
-        {&L::damage_gold_box, 6}},
-       "<SPAN CLASS=\"szenved\">6</SPAN> életpontot sebeződtél az aranytermő "
-       "ládikától.<br>vámpirizációval <SPAN CLASS=\"plusminus\">2</SPAN> ép-t "
-       "morgan szilánkkal <SPAN CLASS=\"plusminus\">3</SPAN> ép-t gyógyultál."
-       "<br>a kőbőr <SPAN CLASS=\"plusminus\">4</SPAN> ép-nyi sebződést "
-       "fogott fel.<br>Élet-Halál érintéssel <SPAN CLASS=\"plusminus\">1"
-       "</SPAN> ép-t nyertél vissza.<br>összesen: <SPAN CLASS=\"plusminus\">"
-       "10</SPAN> ép.<br>"_cp},
-      {{{&L::vp_gain_other, 12}, {&L::vp_drained, -5}},
-       "egyéb módon <SPAN CLASS=\"plusminus\">12</SPAN> vp-t nyertél ki.<br>"
-       "szörnyek <SPAN CLASS=\"plusminus\">5</SPAN> vp-t szívtak el.<br>"
-       "összesen: <SPAN CLASS=\"plusminus\">7</SPAN> vp.<br>"_cp},
       // Sources that cancel out still make whole sentences.
       {{{&L::heal_vampirism, 5},
         {&L::heal_transform, -5},
@@ -332,79 +260,7 @@ TEST(TurnTotalsBlock, RowsOnlyWhenTheyHold) {
   }
 }
 
-std::string credit() {
-  return cp(kContactAddress) + ">" + cp(kContactAddress) +
-         "</a><br>a progit <a href=" + cp(kDownloadAddress) +
-         cp(">innen</a> töltheted le,<br>de megtalálható a <a href="_cp) +
-         cp(kEncyclopediaHost) +
-         cp("/webhyper/>Web Hyper</a>-en is, a letöltések alatt.</small>"_cp);
-}
-
 const std::string kFooter = cp(kReportFooters[0]);
-const std::string kOtherFooter = cp(kReportFooters[1]);
-const std::string kMarker = "<!-- morvinta -->\n";
-const std::string kPageEnd = "</body>\n</html>";
-
-TEST_F(DigestTest, SummarizeTurnEndToEnd) {
-  const std::string head =
-      cp("<HTML><BODY>\n<P>A táborozás alatt próbáltál minél többet pihenni.\n"
-         "<P>Egy <b>Patkány</B> rád támad a sötét pincében, vicsorogva!<BR>\n"
-         "<SPAN CLASS=\"sebez\">7</SPAN> ÉP. <SPAN CLASS=\"szenved\">-2</SPAN> "
-         "ÉP. Sikerült megölnöd!"_cp);
-  const std::string middle = cp(
-      "<BR>\n<SPAN>10 tapasztalati pontot kaptál.</SPAN>\n<P>Összeakadsz egy "
-      "vándorral.\n<P>Egy <b>Kobold</B> rád támad, de meggondolja magát. "
-      "Ellenfeled elmenekül."_cp);
-  const std::string tail = cp(
-      "\n<P>Öregedtél 1 évet.\n<B>Még 2 fejlesztési pontot költhetsz el."_cp);
-  const std::string rest = "</B>\n<SMALL>" + kFooter;
-  std::string text = head + middle + tail + rest + "\n</SMALL></HTML>";
-  BattleLog turn;
-  turn.summarize_turn(text, 0);
-
-  EXPECT_EQ(text, kMarker + head +
-                      " <SPAN CLASS=\"plusminus\">[7 : 2] </SPAN>" + middle +
-                      " " + tail + kTotalsHead + damage_rows(7, 2) +
-                      cp("<SPAN CLASS=\"plusminus\">1</SPAN> évet "
-                         "öregedtél.<br>"_cp) +
-                      kTotalsTail + rest + credit() + kPageEnd);
-  EXPECT_EQ(turn, log_of({{&L::damage_dealt, 7},
-                          {&L::damage_taken, 2},
-                          {&L::years_aged, 1}}));
-  EXPECT_EQ(console_,
-            "oregedes: o\ncsatak: oo\ncsatak szama: 2\n"
-            "osszegzesek kiirasa: OK\n");
-}
-
-TEST_F(DigestTest, SummarizeTurnRefusesProcessedReport) {
-  const std::string original =
-      "<P>" + kRatFight + "<!-- morvinta -->" + kDevelopment + kFooter;
-  std::string text = original;
-  BattleLog turn = log_of({{&L::years_aged, 3}});
-  turn.summarize_turn(text, 127);
-  EXPECT_EQ(text, original);
-  EXPECT_EQ(turn, log_of({{&L::years_aged, 3}}));
-  EXPECT_EQ(console_, "Erre a fordulora mar lefuttattad a morvintat!\n");
-}
-
-TEST_F(DigestTest, SummarizeTurnCutsAfterTheFooter) {
-  const struct {
-    std::string kept;  // the page up to and including the footer that counts
-    std::string dropped;
-  } cases[] = {
-      {"<P>x" + kFooter, "\n" + kOtherFooter + "\n</HTML>"},
-      {"<P>x" + kOtherFooter + "\n" + kFooter, "\n</HTML>"},
-      {"<P>x" + kOtherFooter, "\n</HTML>"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.kept);
-    std::string text = c.kept + c.dropped;
-    BattleLog turn;
-    turn.summarize_turn(text, 0);
-    // Without the development points sentence there is no totals table.
-    EXPECT_EQ(text, kMarker + c.kept + credit() + kPageEnd);
-  }
-}
 
 TEST_F(DigestTest, SummarizeTurnWithoutFooterChangesNothing) {
   const std::string original = "<P>" + kRatFight + kFiller + kDevelopment +
@@ -419,17 +275,15 @@ TEST_F(DigestTest, SummarizeTurnWithoutFooterChangesNothing) {
             "nincs meg a forduló vége!!!\n");
 }
 
-// The same fight before the camp (no battle) and after it: the tally goes
-// after the second, which is counted once.
-TEST_F(DigestTest, SummarizeTurnTalliesTheBattleWhereItStands) {
-  const std::string before = "<P>" + kRatFight + "\n<P>" + kCamp + "\n<P>";
-  std::string text = before + kRatFight + kDevelopment + kFooter;
-  BattleLog turn;
-  turn.summarize_turn(text, 0);
-  EXPECT_EQ(turn, log_of({{&L::damage_dealt, 3}}));
-  const std::string tallied = kMarker + before + kRatFight +
-                              " <SPAN CLASS=\"plusminus\">[3 : 0] </SPAN>";
-  EXPECT_EQ(text.substr(0, tallied.size()), tallied);
+TEST_F(DigestTest, SummarizeTurnRefusesProcessedReport) {
+  const std::string original =
+      "<P>" + kRatFight + "<!-- morvinta -->" + kDevelopment + kFooter;
+  std::string text = original;
+  BattleLog turn = log_of({{&L::years_aged, 3}});
+  turn.summarize_turn(text, 127);
+  EXPECT_EQ(text, original);
+  EXPECT_EQ(turn, log_of({{&L::years_aged, 3}}));
+  EXPECT_EQ(console_, "Erre a fordulora mar lefuttattad a morvintat!\n");
 }
 
 }  // namespace

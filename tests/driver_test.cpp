@@ -36,29 +36,6 @@ TEST(Driver, EmptyFolderPrintsTheTwelveLines) {
   EXPECT_EQ(result.output, kBanner + kUsage + "\n\n" + kPrompt);
 }
 
-TEST(Driver, MissingFileStillEndsWithThePrompt) {
-  TempFolder folder;
-  const auto result = run_tool(folder.path(), "nincs_ilyen.htm");
-  EXPECT_EQ(result.status, 1);
-  EXPECT_NE(result.output.find("beolvasando fordulo: \"nincs_ilyen.htm\"\n"
-                               "fordulo beolvasasa nem sikerult!\n"),
-            std::string::npos);
-  // An unreadable file reads as an old-layout report without a sheet.
-  EXPECT_NE(result.output.find("nincs meg a karakterlap!\n"
-                               "regi tipusu fordulora nem megy a morvinta!"
-                               "\n\n" +
-                               kPrompt),
-            std::string::npos);
-}
-
-TEST(Driver, ProcessedReportPrintsOnlyTheRefusal) {
-  TempFolder folder;
-  folder.write("1234_56.htm", kProcessed);
-  const auto result = run_tool(folder.path(), "1234_56.htm");
-  EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(result.output, refused("1234_56.htm") + kPrompt);
-}
-
 TEST(Driver, DirectoryModeTakesReportNamesInByteOrder) {
   TempFolder folder;
   for (const char* name : {"7_12.htm", "12_3.HTM", "readme_old.htm", "_.htm",
@@ -87,12 +64,9 @@ TEST(Driver, VerboseFlag) {
   folder.write("1_2.htm", "<STYLE></STYLE>");
   const auto quiet = run_tool(folder.path(), "1_2.htm");
   EXPECT_EQ(quiet.output.find("karakterszam"), std::string::npos);
-  for (const char* flag : {"-v", "--verbose"}) {
-    const auto loud = run_tool(folder.path(), std::string(flag) + " 1_2.htm");
-    EXPECT_NE(loud.output.find("karakterszam: 1\nforduloszam:  2\n"),
-              std::string::npos);
-    EXPECT_NE(loud.output.find("uj tipusu fordulo\n"), std::string::npos);
-  }
+  const auto loud = run_tool(folder.path(), "--verbose 1_2.htm");
+  EXPECT_NE(loud.output.find("karakterszam: 1\nforduloszam:  2\n"),
+            std::string::npos);
   // Alone it turns directory mode verbose.
   const auto directory = run_tool(folder.path(), "-v");
   EXPECT_NE(directory.output.find("karakterszam: 1\n"), std::string::npos);
@@ -111,34 +85,6 @@ TEST(Driver, HelpAndVersionDoNotWait) {
   const auto version = run_tool(folder.path(), "--version");
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.output, "morvinta 3.0.0\n");
-}
-
-TEST(Driver, KnowledgeCarriesFromReportToReport) {
-  TempFolder folder;
-  folder.write("txt/szornyek.txt", "sorszam: 7; neve: \"Medve\";\n");
-  folder.write("info/info_5.txt", "old");
-  // Old layout, and a current report without a character sheet: the info
-  // file stays as it is.
-  folder.write("5_1.htm", "KARAKTERLAP");
-  folder.write("5_2.htm", "<STYLE></STYLE>");
-  auto result = run_tool(folder.path());
-  EXPECT_EQ(folder.read("info/info_5.txt"), "old");
-
-  // A current report names monster 7; the next report of the run knows it
-  // from the info file although it does not mention it.
-  const std::string head = std::string("<STYLE></STYLE>KALANDOZÓ: #5 "_cp);
-  folder.write("5_3.htm", head +
-                              "JÁTÉKHETED, 3 ENCYCLOPEDIA FANTASIA "
-                              "(#7 LÉNY) KARAKTERLAP"_cp.data());
-  folder.write("5_4.htm", head + "JÁTÉKHETED, 4 KARAKTERLAP"_cp.data());
-  result = run_tool(folder.path(), "5_3.htm 5_4.htm");
-  EXPECT_EQ(result.status, 1);
-  std::filesystem::remove(folder.path() / "5_3.htm");
-  result = run_tool(folder.path(), "5_4.htm");
-  EXPECT_EQ(folder.read("info/info_5.txt"),
-            std::string("tárgyak:\r\n\r\n\r\nösszesen 0 tárgyat ismersz\r\n\r\n"
-                        "szörnyek:\r\n\r\nMedve (#7)\r\n\r\n"
-                        "összesen 1 szörnyet ismersz\r\n\r\n"_cp));
 }
 
 }  // namespace

@@ -22,88 +22,39 @@ struct Input {
   std::string bytes;
 };
 
-// The anchors the parsers, the turn summary and the page edits look for.
+// The anchors the parsers, the turn summary and the page edits look for
+// (1250 bytes).
 inline std::vector<std::string_view> report_anchors() {
-  return {
-      "<STYLE",
-      "</STYLE>",
-      "BODY{",
-      "COLOR:",
-      ".tj{",
-      "KARAKTERLAP",
-      "KARAKTERLAPOD",
-      "KALANDJAI",
-      "KALANDOZÓ: #"_cp,
-      "JÁTÉKHETED,"_cp,
-      "ENCYCLOPEDIA FANTASIA",
-      "(#",
-      "($",
-      "(",
-      ")",
-      "[",
-      "]",
-      "<P>",
-      "<b>",
-      "</B>",
-      "&nbsp;",
-      "</TD></TR>",
-      "</TABLE></TD></TR></TABLE>",
-      "NÁLAD LÉVŐ TÁRGYAK (*-gal jelöltek bekészítve)"_cp,
-      "TÁRGYAID A BANK SZÉFJÉBEN"_cp,
-      "COLSPAN=6>[benn",
-      "WIDTH=30>",
-      "Löttyök"_cp,
-      "Pénz:</TD><TD CLASS=\"t1\">"_cp,
-      "VARÁZSLATAID"_cp,
-      "JELENLEG RAJTAD LEVŐ AKTÍV "_cp,
-      "<TD CLASS=\"c2\">SZÖRNYEK</TD></TR>"_cp,
-      "<TD CLASS=\"c2\">TÁRGYAK</TD></TR>"_cp,
-      "PARANCSOK",
-      "Életpont:"_cp,
-      "Varázspont:"_cp,
-      "Erő:"_cp,
-      "Szint:",
-      "Jellem:</TD><TD CLASS=\"t1\"> jó"_cp,
-      "K.T. tagjai közé tartozol."_cp,
-      "Butaság ára beállítás:"_cp,
-      "teológia:"_cp,
-      "FEJLESZTÉSI PONTOK"_cp,
-      "FELTÉTELES PARANCSOK"_cp,
-      ">ek 7",
-      "TU.",
-      "pontot költhetsz el."_cp,
-      "A táborozás alatt próbáltál minél többet pihenni."_cp,
-      "<SPAN CLASS=\"sebez\">",
-      "<SPAN CLASS=\"szenved\">",
-      "</SPAN>",
-      "Vámpirizálsz"_cp,
-      "A seb gyógyul"_cp,
-      "Transzformálsz!"_cp,
-      "kí-érintésnek köszönhetően"_cp,
-      "életpontot gyógyultál."_cp,
-      "A lény elszívja mentális energiáidat!"_cp,
-      "Kronoérintette aurádat"_cp,
-      "Ellenfeled összeesik. Győztél!"_cp,
-      "Gyógyulsz (<SPAN CLASS=\"plusminus\">+"_cp,
-      "A mihlanil páncélzat felizzik "_cp,
-      "Kapsz",
-      "h 504",
-      "-2 ÉP]</SPAN>"_cp,
-      "Öregedtél"_cp,
-      "Szörnyen éhezel"_cp,
-      "Komposzttá sorvadsz"_cp,
-      "v 96",
-      "v 181",
-      "Vuuush, elteleportálsz!"_cp,
-      "(zárójelben a tárgy sorszáma):"_cp,
-      "megvásárolni:"_cp,
-      "<SPAN",
-      "WIDTH=50%>Megterheltség:"_cp,
-      "WIDTH=50%>Összsúly:"_cp,
-      "halálvarázslat"_cp,
-      "WIDTH=740",
-      "<!-- morvinta",
-  };
+  // Bars and line ends separate the anchors; no anchor holds either.
+  static constexpr std::string_view kAnchors = R"anchors(
+<STYLE|</STYLE>|BODY{|COLOR:|.tj{|KARAKTERLAP|KARAKTERLAPOD|KALANDJAI
+KALANDOZÓ: #|JÁTÉKHETED,|ENCYCLOPEDIA FANTASIA|(#|($|(|)|[|]|<P>|<b>|</B>
+&nbsp;|</TD></TR>|</TABLE></TD></TR></TABLE>
+NÁLAD LÉVŐ TÁRGYAK (*-gal jelöltek bekészítve)|TÁRGYAID A BANK SZÉFJÉBEN
+COLSPAN=6>[benn|WIDTH=30>|Löttyök|Pénz:</TD><TD CLASS="t1">|VARÁZSLATAID
+JELENLEG RAJTAD LEVŐ AKTÍV |<TD CLASS="c2">SZÖRNYEK</TD></TR>
+<TD CLASS="c2">TÁRGYAK</TD></TR>|PARANCSOK|Életpont:|Varázspont:|Erő:|Szint:
+Jellem:</TD><TD CLASS="t1"> jó|K.T. tagjai közé tartozol.
+Butaság ára beállítás:|teológia:|FEJLESZTÉSI PONTOK|FELTÉTELES PARANCSOK
+>ek 7|TU.|pontot költhetsz el.
+A táborozás alatt próbáltál minél többet pihenni.|<SPAN CLASS="sebez">
+<SPAN CLASS="szenved">|</SPAN>|Vámpirizálsz|A seb gyógyul|Transzformálsz!
+kí-érintésnek köszönhetően|életpontot gyógyultál.
+A lény elszívja mentális energiáidat!|Kronoérintette aurádat
+Ellenfeled összeesik. Győztél!|Gyógyulsz (<SPAN CLASS="plusminus">+
+A mihlanil páncélzat felizzik |Kapsz|h 504|-2 ÉP]</SPAN>|Öregedtél
+Szörnyen éhezel|Komposzttá sorvadsz|v 96|v 181|Vuuush, elteleportálsz!
+(zárójelben a tárgy sorszáma):|megvásárolni:|<SPAN|WIDTH=50%>Megterheltség:
+WIDTH=50%>Összsúly:|halálvarázslat|WIDTH=740|<!-- morvinta)anchors"_cp;
+  std::vector<std::string_view> anchors;
+  std::size_t start = 0;
+  for (std::size_t at = 0; at <= kAnchors.size(); ++at) {
+    if (at == kAnchors.size() || kAnchors[at] == '|' || kAnchors[at] == '\n') {
+      if (at > start) anchors.push_back(kAnchors.substr(start, at - start));
+      start = at + 1;
+    }
+  }
+  return anchors;
 }
 
 // The sample report with the block put in just after the adventure log's
@@ -169,8 +120,6 @@ inline std::vector<Input> report_inputs(const std::string& report,
   inputs.push_back({"numbers_30_digits",
                     replace_numbers(report, "123456789012345678901234567890")});
   inputs.push_back({"numbers_lone_minus", replace_numbers(report, "-")});
-  inputs.push_back({"numbers_huge_negative",
-                    replace_numbers(report, "-99999999999999999999")});
   inputs.push_back({"numbers_int_max", replace_numbers(report, "2147483647")});
   // Item, spell and monster numbers at and past the tables' ends.
   std::string numbers = report;
@@ -224,13 +173,10 @@ inline std::vector<Input> settings_inputs() {
       {"comment_without_end",
        "utasítási lap: 1;\n/* fordulók könyvtára: \"x\";\nforduló törlése: 1;"_cp
            .data()},
-      {"comment_end_only", "*/ papirang: 1; */ /* */ /*"},
       {"nested_comments", "/* /* */ papirang: 1; */ osztók: 1;"_cp.data()},
       {"unterminated_quotes",
        "fordulók könyvtára: \"abc;\nulek könyvtára: \";\ntanácsadó: \""_cp
            .data()},
-      {"long_folder", std::string("fordulók könyvtára: \""_cp) +
-                          std::string(5000, 'a') + "\";"},
       {"numbers_30_digits",
        "öltözködés: 123456789012345678901234567890;\ntáblázat mérete: "
        "999999999999999999999999999999%;\nkihívás tornya: -;\n"_cp.data()},
@@ -247,10 +193,6 @@ inline std::vector<Input> settings_inputs() {
        "figyelmeztetések: 1;\ntárgy: (#2000) db: < 5 \"x\";\ntárgy: (#-5) db: "
        "= \"y\";\ntárgy: (#12) db:\nvarázslat: (#500) aktív: 0 \"z\";\n"
        "varázslat: (#"_cp.data()},
-      {"keys_only",
-       "papirang varázslatok erőssége osztók vp regeneráció bónuszok védelem "
-       "tanácsadó ulek könyvtára fordulók könyvtára szörnyek: szakértelmek:"_cp
-           .data()},
   };
 }
 
@@ -272,7 +214,6 @@ inline std::vector<Input> monster_catalogue_inputs() {
        "sorszam: 1000; neve: \"x\";\nsorszam: 1001; neve: \"y\";\n"
        "sorszam: -5; neve: \"z\";\nsorszam: 123456789012345678901234567890; "
        "neve: \"w\";\n"},
-      {"long_line", "sorszam: 30; neve: \"" + std::string(5000, 'n') + "\";\n"},
       {"nul_bytes", std::string(100, '\0')},
   };
 }
@@ -289,7 +230,6 @@ inline std::vector<Input> item_catalogue_inputs() {
        "sorszam: 5; neve: \"x; suly: ; sebf: 1d; fegytip: \"\nsorszam: 6; "
        "sebf: 99999d99999+99999; ero: 2147483647; fegyvari: 2147483647;\n"
        "sorszam: 7; sebf: 0d0+-5;\n"},
-      {"long_line", "sorszam: 8; neve: \"" + std::string(5000, 'n') + "\";\n"},
   };
 }
 
@@ -315,7 +255,6 @@ inline std::vector<Input> info_inputs() {
        "(#123456789012345678901234567890)\n\nszörnyek:\n\nx (#999)\ny "
        "(#1000)\nz (#-5)\n"_cp.data()},
       {"no_sections", "(#12) (#45)"},
-      {"monsters_first", "szörnyek:\n(#12)\ntárgyak:\n(#12)\n"_cp.data()},
       {"open_references", std::string("tárgyak:"_cp) + std::string(20000, '(') +
                               "(#" + std::string("szörnyek:"_cp) + "(#"},
   };
@@ -337,12 +276,6 @@ inline std::vector<Input> tower_inputs() {
       {"skills_broken",
        "rejtőzködés\nmászás 99999999999 -5\nteológia - - -\nzene 1 2 3 4 5 "
        "6\n"_cp.data()},
-      {"repeated_rows",
-       [] {
-         std::string text;
-         for (int i = 0; i < 2000; ++i) text += "infokt1: #5 #12 ;\n";
-         return text;
-       }()},
   };
 }
 

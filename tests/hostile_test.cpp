@@ -5,20 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
-#include "console.h"
 #include "cp1250.h"
 #include "driver.h"
-#include "enhancement.h"
 #include "hostile_inputs.h"
-#include "report_sections.h"
-#include "settings_file.h"
 #include "test_support.h"
-#include "text_file.h"
 #include "turn_report.h"
 
 namespace morvinta {
@@ -82,29 +75,6 @@ TEST_F(HostileTest, EveryHostileReportEndsNormally) {
   }
 }
 
-// The megabyte-sized reports: five megabytes, a single line of two, every
-// anchor ten thousand times in a row. Only that they end normally is checked
-// here; the fuzzing run checks that they stay linear in time.
-TEST_F(HostileTest, HugeReportsEndNormally) {
-  const std::string sample = example_file("1234_56.htm");
-  const auto small = hostile::report_inputs(sample, false).size();
-  const auto all = hostile::report_inputs(sample, true);
-  // The page edits that search the whole text once per catalogue number
-  // are switched off: their cost is the catalogue's size times the
-  // report's, known and left for now.
-  folder_.write("cfg/cfg_1234.txt",
-                "fordulók könyvtára: \"fordulok\"; ulek könyvtára: \"ulek\"; "
-                "utasítási lap: 1; mozgások: 1;"_cp);
-  for (std::size_t i = small; i < all.size(); ++i) {
-    SCOPED_TRACE(all[i].name);
-    // Without the item lists of the adventure log: they are made tables in
-    // time that grows with their number times the report's size.
-    EXPECT_TRUE(run(hostile::replaced(
-        all[i].bytes, "(zárójelben a tárgy sorszáma):"_cp, "")));
-    EXPECT_TRUE(folder_.exists("fordulok/" + kReport));
-  }
-}
-
 TEST_F(HostileTest, HostileSettingsEndNormally) {
   const std::string sample = example_file("1234_56.htm");
   for (const auto& input : hostile::settings_inputs()) {
@@ -113,14 +83,6 @@ TEST_F(HostileTest, HostileSettingsEndNormally) {
     EXPECT_TRUE(run(sample));
     expect_no_leftovers(folder_.path());
   }
-}
-
-TEST(HostileSettings, CommentWithoutEndKeepsTheRest) {
-  Settings settings;
-  settings.parse("utasítási lap: 1; /* forduló törlése: 1;"_cp);
-  EXPECT_EQ(settings.order_sheet, 1);
-  // The unclosed comment is no comment: its text is read as it stands.
-  EXPECT_EQ(settings.delete_report, 1);
 }
 
 TEST_F(HostileTest, HostileCataloguesEndNormally) {
@@ -144,25 +106,6 @@ TEST_F(HostileTest, HostileCataloguesEndNormally) {
     }
     folder_.write(kind.file, original);
   }
-}
-
-// Monster names that hold the markup the links and numbers are put around:
-// every replacement ends, and each name is linked where it stands.
-TEST_F(HostileTest, MonsterNamesWithMarkupEnd) {
-  TurnReport report;
-  const char* names[] = {"<b>", "</B>",   "x</B><b>x", "<B>x</B>", "!",
-                         "",    " (#16)", "a",         "aa",       "B>a"};
-  std::string text;
-  for (int n = 10; n < 20; ++n) {
-    report.monsters.monster_by_number(n).name = names[n - 10];
-    text += std::string("<b>") + names[n - 10] + "</B> <b>" + names[n - 10] +
-            "!</B> ";
-  }
-  report.text = text;
-  link_monsters(report);
-  number_monsters(report);
-  EXPECT_NE(report.text.find("ssz=10\""), std::string::npos);
-  EXPECT_GT(report.text.size(), text.size());
 }
 
 // Folders that are missing or cannot hold the files: the run still ends,
@@ -212,25 +155,6 @@ TEST_F(HostileTest, HighestTurnNumberEnds) {
   sample = hostile::replaced(sample, "JÁTÉKHETED, 56."_cp,
                              "JÁTÉKHETED, 2147483647."_cp);
   EXPECT_TRUE(run(sample));
-}
-
-// The built program on the hostile reports, as a player would start it:
-// status 1 and the closing prompt after every one.
-TEST(HostileRun, TheProgramEndsWithThePrompt) {
-  const std::string sample = example_file("1234_56.htm");
-  TempFolder folder;
-  for (const char* file : {"txt/targyak.txt", "txt/szornyek.txt"}) {
-    folder.write(file, example_file(file));
-  }
-  for (const auto& input : hostile::report_inputs(sample, false)) {
-    if (input.name.rfind("cut_after_", 0) == 0) continue;  // as above
-    SCOPED_TRACE(input.name);
-    folder.write(kReport, input.bytes);
-    const auto result = testing::run_tool(folder.path(), kReport);
-    EXPECT_EQ(result.status, 1);
-    EXPECT_TRUE(result.output.ends_with(
-        "\n\na kilepeshez nyomj meg egy billentyut!\n"));
-  }
 }
 
 }  // namespace

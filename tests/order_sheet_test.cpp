@@ -2,16 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "console.h"
 #include "cp1250.h"
-#include "test_support.h"
 #include "turn_report.h"
 
 namespace morvinta {
 namespace {
-
-using testing::InFolder;
-using testing::TempFolder;
 
 TEST(OrderLine, FromTextAndFormat) {
   const struct {
@@ -44,31 +39,6 @@ TEST(OrderSheet, AddOrderTakesTheFirstFreeLine) {
   for (int n = 1; n <= 40; ++n) sheet.add_order(1, "Z");
   sheet.add_order(40, "Q");  // full: dropped
   EXPECT_EQ(sheet.lines[40].code, "Z  ");
-}
-
-// The frame drawn by hand, for character 1234 in turn 57 with orders on
-// lines 1 and 2 and a teleport coordinate.
-std::string expected_sheet() {
-  std::string sheet =
-      "|  40 soros UL                           |\n"
-      "|  Sarvendolimaro          Utasítás  Lap |\n"
-      "|                          ______        | ind.koord: 104;46\n"
-      "|  #: 1234  szla: ....     ______ F:  57 | teleport : 58;89\n"
-      "|                          ______        |   tvp   vp pszi   tu\n"
-      "|  Név:................    ______ N: ... |     0    0    0    0\n"
-      "|                                +-----+ |\n";
-  for (int n = 1; n <= 40; ++n) {
-    std::string order = "-        -      -      -";
-    if (n == 1) order = "LE      12     45      7";
-    if (n == 2) order = "LE       9      -      -";
-    sheet += "| " + std::string(n < 10 ? " " : "") + std::to_string(n) + ". " +
-             order + "   ¦   0 ¦ |     0    0    0    0\n";
-    if (n % 5 == 0 && n < 40)
-      sheet += "|                                ¦     ¦ |\n";
-  }
-  sheet += "|                                +-----+ |\n";
-  sheet += "|               Ell.szám             0   |          0    0    0\n";
-  return sheet;
 }
 
 class DressingTest : public ::testing::Test {
@@ -119,9 +89,11 @@ TEST_F(DressingTest, KeysAndTheirConditions) {
   EXPECT_TRUE(report_.items.item_by_number(30).equipped);
 }
 
-TEST_F(DressingTest, ModeTwoMarksWithoutOrders) {
-  report_.settings.dressing_mode = 2;
+TEST_F(DressingTest, ModeTwoMarksWithoutOrdersModeZeroLeavesAll) {
   report_.settings.settings_text = "LE1: #12; KF1: #9;";
+  plan_dressing(report_);
+  EXPECT_TRUE(report_.items.item_by_number(12).equipped);
+  report_.settings.dressing_mode = 2;
   plan_dressing(report_);
   EXPECT_FALSE(report_.items.item_by_number(12).equipped);
   EXPECT_TRUE(report_.items.item_by_number(9).turn_equipped);
@@ -129,93 +101,19 @@ TEST_F(DressingTest, ModeTwoMarksWithoutOrders) {
   EXPECT_EQ(report_.order_sheet.lines[1].code, "-  ");
 }
 
-TEST_F(DressingTest, ModeZeroChangesNothing) {
-  report_.settings.settings_text = "LE1: #12;";
-  plan_dressing(report_);
-  EXPECT_TRUE(report_.items.item_by_number(12).equipped);
-  EXPECT_TRUE(report_.items.item_by_number(45).turn_equipped);
-}
-
-class StartTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    report_.character_number = 1234;
-    report_.turn_number = 56;
-    const int moves[][2] = {{57, 88}, {58, 89}, {102, 45}, {104, 46}};
-    for (const auto& move : moves) {
-      report_.adventures
-          .moves[static_cast<std::size_t>(report_.adventures.move_count++)]
-          .set(move[0], move[1]);
-    }
-  }
-  TurnReport report_;
-};
-
-TEST_F(StartTest, HeaderTeleportAndFixedOrders) {
-  report_.text = std::string(
-      "V 96 1 ... v 181 2 ... v 96 [102,45] Vuuush,\n  elteleportálsz!"_cp);
-  report_.settings.settings_text =
-      "par#3: \"m 5 6\"; par#1: \"E 7\"; par#4: nincs idezojel; par#40: \"x\";";
-  start_order_sheet(report_);
-  const OrderSheet& sheet = report_.order_sheet;
-  EXPECT_EQ(sheet.character_number, 1234);
-  EXPECT_EQ(sheet.next_turn, 57);
-  EXPECT_EQ(sheet.start.square_text(), "[104,46]");
-  EXPECT_EQ(sheet.teleport.square_text(), "[58,89]");
-  EXPECT_EQ(sheet.lines[1].format_order_line(), "E 7      7      -      -");
-  EXPECT_EQ(sheet.lines[3].format_order_line(), "M 5      5      6      -");
-  EXPECT_EQ(sheet.lines[4].code, "-  ");
-  EXPECT_EQ(sheet.lines[40].code, "X  ");
-}
-
-TEST_F(StartTest, NoTeleportWhenHushhhOrFirstMove) {
+TEST(StartOrderSheet, NoTeleportWhenHushhhOrFirstMove) {
   for (const std::string_view text :
        {"v 96 [102,45] Vuuush, elteleportálsz! Hushhh, elteleportálsz!"_cp,
         "v 96 [57,88] Vuuush, elteleportálsz!"_cp,
         "v 96 [102,45] Vuuush,elteleportálsz!"_cp}) {
     TurnReport report;
-    report.adventures = report_.adventures;
+    for (const auto& [x, y] : {std::pair{57, 88}, {102, 45}, {104, 46}}) {
+      report.adventures.moves[report.adventures.move_count++].set(x, y);
+    }
     report.text = std::string(text);
     start_order_sheet(report);
     EXPECT_EQ(report.order_sheet.teleport.square_text(), "[0,0]") << text;
   }
-}
-
-TEST(OrderSheetFile, ByteForByte) {
-  TempFolder folder;
-  InFolder here(folder.path());
-  std::string console;
-  set_console_capture(&console);
-  OrderSheet sheet;
-  sheet.character_number = 1234;
-  sheet.next_turn = 57;
-  sheet.start.set(104, 46);
-  sheet.teleport.set(58, 89);
-  sheet.add_order(1, "LE 12 45 7");
-  sheet.add_order(1, "LE 9");
-  EXPECT_EQ(sheet.sheet_text(),
-            std::string(std::string_view(from_utf8(expected_sheet()))));
-  std::filesystem::create_directory("ulek");
-  sheet.write_order_sheet("ulek");
-  std::string on_disk = from_utf8(expected_sheet());
-  std::string crlf;
-  for (const char c : on_disk) {
-    if (c == '\n') crlf += '\r';
-    crlf += c;
-  }
-  EXPECT_EQ(folder.read("ulek/1234-57.ul"), crlf);
-  // A missing folder: the bare name in the current folder.
-  sheet.write_order_sheet("nincs");
-  EXPECT_EQ(folder.read("1234-57.ul"), crlf);
-  EXPECT_EQ(console, "");
-  set_console_capture(nullptr);
-
-  OrderSheet short_form;
-  short_form.character_number = 7;
-  short_form.next_turn = 3;
-  EXPECT_NE(short_form.sheet_text().find(
-                "|  #:    7  szla: ....     ______ F:   3 |\n"),
-            std::string::npos);
 }
 
 }  // namespace
