@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "text_scan.h"
+
 namespace morvinta {
 
 class Splices {
@@ -38,8 +40,8 @@ template <typename Visit>
 void for_each_occurrence(std::string_view text, std::string_view pattern,
                          Visit visit) {
   if (pattern.empty()) return;
-  for (std::size_t at = text.find(pattern); at != std::string_view::npos;
-       at = text.find(pattern, at + 1)) {
+  for (std::size_t at = find_first(text, pattern); at != std::string_view::npos;
+       at = find_first(text, pattern, at + 1)) {
     visit(at);
   }
 }
