@@ -14,6 +14,7 @@
 #include "console.h"
 #include "cp1250.h"
 #include "driver.h"
+#include "enhancement.h"
 #include "report_generator.h"
 #include "rng.h"
 #include "test_support.h"
@@ -143,6 +144,30 @@ TEST(PlainScans, KeptSearchesAnswerAsNewOnes) {
                   whole.substr(1).find(pattern, from));
       }
     }
+  }
+}
+
+// Item lists found through their "#" and "$" marks: a list standing earlier
+// in the page, inside an earlier table, twice, and with "$" numbers, as the
+// plain searches find them; a list without a mark sends every list the
+// byte-by-byte way, which must agree too.
+TEST(PlainScans, ItemListsFoundByTheirMarks) {
+  std::string page(
+      "x Kard (#12). y (zárójelben a tárgy sorszáma): Tőr (#1), Íj ($2).<SPAN>"
+      " z (zárójelben a tárgy sorszáma): Kard (#12).<SPAN> Kenyér (#3), "
+      "(zárójelben a tárgy sorszáma): Kard (#12).<SPAN> boltos "
+      "(zárójelben a tárgy sorszáma): Kenyér (#3), Só ($4). A boltos "
+      "megvásárolni: Tőr (#1) 2 ap, Íj ($2) 3 ap áron. <SPAN> vége "
+      "(zárójelben a tárgy sorszáma): Só ($4).<SPAN>"_cp);
+  for (const bool unmarked : {false, true}) {
+    if (unmarked) page += " (zárójelben a tárgy sorszáma): Só.<SPAN>"_cp;
+    std::string plain = page;
+    use_plain_scans(true);
+    tabulate_item_lists(plain);
+    use_plain_scans(false);
+    std::string fast = page;
+    tabulate_item_lists(fast);
+    EXPECT_EQ(fast, plain) << unmarked;
   }
 }
 
