@@ -142,6 +142,24 @@ std::size_t paired_scan(std::string_view text, std::string_view pattern,
   return paired_tail(text, pattern, s, last, one, two);
 }
 
+// Replaces [at, at + length) of the text by the insertion: in place when the
+// text has room, else in one copy into a buffer of just the size needed. A
+// string would double its room, and a report is megabytes.
+void splice_into(std::string& text, std::size_t at, std::size_t length,
+                 std::string_view insertion) {
+  const std::size_t size = text.size() - length + insertion.size();
+  if (size <= text.capacity()) {
+    text.replace(at, length, insertion);
+    return;
+  }
+  std::string spliced;
+  spliced.reserve(size);
+  spliced.append(text, 0, at);
+  spliced.append(insertion);
+  spliced.append(text, at + length);
+  text = std::move(spliced);
+}
+
 // The first places kept while a `KeptSearches` lives: pattern to place.
 struct Kept {
   std::string_view text;
@@ -484,7 +502,7 @@ void insert_after(std::string& text, std::string_view marker,
   if (plain_scans()) return plain::insert_after(text, marker, insertion);
   const std::size_t at = find_text(text, marker);
   if (at == npos) return;
-  text.insert(at + marker.size(), insertion);
+  splice_into(text, at + marker.size(), 0, insertion);
 }
 
 bool replace_first(std::string& text, std::string_view old_text,
@@ -493,7 +511,7 @@ bool replace_first(std::string& text, std::string_view old_text,
   if (old_text.empty()) return false;
   const std::size_t at = find_text(text, old_text);
   if (at == npos) return false;
-  text.replace(at, old_text.size(), new_text);
+  splice_into(text, at, old_text.size(), new_text);
   return true;
 }
 
