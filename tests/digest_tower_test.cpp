@@ -16,6 +16,7 @@
 namespace morvinta {
 namespace {
 
+using testing::contains;
 using testing::TempFolder;
 
 std::string cp(std::string_view text) { return std::string(text); }
@@ -174,9 +175,9 @@ TEST_F(TowerTest, BottomlessBagMakesGoodAThirdOfWhatIsMissing) {
   const TowerRequirements tower = tower_requirements(
       report_, "targyak1: 171 (), 172 (), 173 (), 174 (), 175 (), ;");
   EXPECT_NEAR(tower.readiness.assembly_ready[0], 59.8, 1e-9);
-  EXPECT_NE(tower.rows.find("\n<TR><TD CLASS=\"t1\" COLSPAN=3> 59.80% "
-                            "(feneketlen bugyorral (#570))</TD></TR>"),
-            std::string::npos);
+  EXPECT_TRUE(contains(tower.rows,
+                       "\n<TR><TD CLASS=\"t1\" COLSPAN=3> 59.80% "
+                       "(feneketlen bugyorral (#570))</TD></TR>"));
   // A full group stays at 100.
   EXPECT_NEAR(tower.readiness.assembly_ready[1], 100, 1e-9);
 }
@@ -212,7 +213,7 @@ TEST_F(TowerTest, DescriptionFile) {
   folder.write("kihtor.txt", "infokt1: #5 ;\r\n"_cp);
   item(5, "Kard", false);
   const std::string table = analyze_tower(report_, path);
-  EXPECT_NE(table.find("<TD> Kard (#5) </TD>"), std::string::npos);
+  EXPECT_TRUE(contains(table, "<TD> Kard (#5) </TD>"));
   const std::string closing =
       cp("% esélyed van</TD></TR>\n</TABLE></TD></TR></TABLE>"_cp);
   ASSERT_GT(table.size(), closing.size());
@@ -304,16 +305,17 @@ std::vector<std::string> level_values(const std::string& rows) {
   return values;
 }
 
+std::array<std::array<double, 3>*, 5> groups(TowerReadiness& readiness) {
+  return {&readiness.item_info_ready, &readiness.monster_info_ready,
+          &readiness.monsters_ready, &readiness.skills_ready,
+          &readiness.assembly_ready};
+}
+
 TEST(TowerChanceRows, AllOrNothing) {
   for (const double ready : {100.0, 0.0}) {
     SCOPED_TRACE(ready);
     TowerReadiness readiness;
-    for (auto* group :
-         {&readiness.item_info_ready, &readiness.monster_info_ready,
-          &readiness.monsters_ready, &readiness.skills_ready,
-          &readiness.assembly_ready}) {
-      group->fill(ready);
-    }
+    for (auto* group : groups(readiness)) group->fill(ready);
     seed_random(3);
     const std::string rows = tower_chance_rows(readiness);
     const std::string value = ready == 100 ? "100.00" : "0.00";
@@ -357,13 +359,8 @@ TEST(TowerChance, WalkedClimbsMatchThePlainOnes) {
   for (int table = 0; table < 4; ++table) {
     SCOPED_TRACE(table);
     TowerReadiness readiness;
-    for (auto* group :
-         {&readiness.item_info_ready, &readiness.monster_info_ready,
-          &readiness.monsters_ready, &readiness.skills_ready,
-          &readiness.assembly_ready}) {
-      for (double& ready : *group) {
-        ready = kReady[random() % std::size(kReady)];
-      }
+    for (auto* group : groups(readiness)) {
+      for (double& ready : *group) ready = kReady[random() % std::size(kReady)];
     }
     compare([&] { return tower_chance_rows(readiness); });
   }

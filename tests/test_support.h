@@ -12,6 +12,11 @@
 
 namespace morvinta::testing {
 
+// Whether the text holds the part anywhere.
+inline bool contains(std::string_view text, std::string_view part) {
+  return text.find(part) != std::string_view::npos;
+}
+
 // The banner that starts every run and every report.
 inline const std::string kBanner =
     "\n---------------------------------------------------\n"
