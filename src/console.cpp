@@ -11,15 +11,20 @@ namespace {
 
 std::string* active_capture = nullptr;
 
+// Most texts fit a small buffer and are formatted once; a longer one is
+// formatted again into a string of its length.
 std::string vformatted(const char* format, std::va_list arguments) {
+  char small[256];
   std::va_list copy;
   va_copy(copy, arguments);
-  const int length = std::vsnprintf(nullptr, 0, format, copy);
+  const int length = std::vsnprintf(small, sizeof small, format, copy);
   va_end(copy);
   if (length <= 0) return {};
-  std::string out(static_cast<std::size_t>(length) + 1, '\0');
+  const auto size = static_cast<std::size_t>(length);
+  if (size < sizeof small) return std::string(small, size);
+  std::string out(size + 1, '\0');
   std::vsnprintf(out.data(), out.size(), format, arguments);
-  out.resize(static_cast<std::size_t>(length));
+  out.resize(size);
   return out;
 }
 

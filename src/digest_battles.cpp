@@ -315,7 +315,10 @@ BattleFinder::BattleFinder(std::string_view text) : text_(text) {
     if (!next_development_) next_development_ = last_development_;
     from = *last_development_ + 1;
   }
-  if (const std::size_t at = text.rfind(kCampingSentence); at != npos) {
+  // The last camping sentence: the fast search from the front, the sentence
+  // being rare, rather than a byte-by-byte one from the back.
+  for (std::size_t at = find_first(text, kCampingSentence); at != npos;
+       at = find_first(text, kCampingSentence, at + 1)) {
     last_camping_ = at;
   }
 }
