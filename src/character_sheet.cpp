@@ -37,7 +37,7 @@ bool contains(MaybeText text, std::string_view pattern) {
 // end; absent when the anchor does not occur.
 MaybeText from_first(MaybeText text, std::string_view anchor) {
   if (!text) return std::nullopt;
-  const std::size_t at = text->find(anchor);
+  const std::size_t at = find_first(*text, anchor);
   if (at == npos) return std::nullopt;
   return text->substr(at);
 }
@@ -78,8 +78,8 @@ MaybeText after_row_label(MaybeText text,
   if (!text) return std::nullopt;
   const std::string_view name = names[row];
   const std::string label = std::string(name) + std::string(suffix);
-  for (std::size_t at = text->find(label); at != npos;
-       at = text->find(label, at + 1)) {
+  for (std::size_t at = find_first(*text, label); at != npos;
+       at = find_first(*text, label, at + 1)) {
     if (!ends_longer_name(*text, at, name, names)) {
       return text->substr(at + label.size());
     }
