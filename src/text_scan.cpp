@@ -710,11 +710,21 @@ std::optional<std::size_t> LoosePatternSet::shortest_through(
       next_try[i] = at + word.size();
     }
   };
+  const auto* const bytes = reinterpret_cast<const unsigned char*>(text.data());
+  const std::uint64_t* const used = pair_used_.data();
   for (std::size_t at = 0; at < text.size(); ++at) {
+    // Most places start no first word, of one byte or of more: skip them
+    // in a tight loop, up to the best end found.
+    const std::size_t stop =
+        std::min(text.size() - 1, best ? *best : text.size());
+    while (at < stop) {
+      const std::size_t key = std::size_t{bytes[at]} << 8 | bytes[at + 1];
+      if (used[key / 64] >> (key % 64) & 1) break;
+      ++at;
+    }
     if (best && at >= *best) break;
     const bool pair = at + 1 < text.size();
     const std::size_t key = pair ? pair_of(text[at], text[at + 1]) : 0;
-    // Most places start no first word, of one byte or of more.
     if (pair && (pair_used_[key / 64] >> (key % 64) & 1) == 0) continue;
     for (const std::uint16_t i :
          by_byte_[static_cast<unsigned char>(text[at])]) {
