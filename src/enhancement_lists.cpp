@@ -30,6 +30,31 @@ namespace {
 constexpr auto npos = std::string_view::npos;
 constexpr std::string_view kSpan = "<SPAN";
 
+// Four bytes of a text read as one number.
+std::uint32_t four_bytes(const char* at) {
+  std::uint32_t value;
+  std::memcpy(&value, at, sizeof value);
+  return value;
+}
+
+// A filter of 2^16 bits over such numbers: false only for a number never
+// added.
+class FourByteFilter {
+ public:
+  void add(std::uint32_t value) {
+    bits_[bit(value) >> 6] |= std::uint64_t{1} << (bit(value) & 63);
+  }
+  bool may_hold(std::uint32_t value) const {
+    return (bits_[bit(value) >> 6] >> (bit(value) & 63) & 1) != 0;
+  }
+
+ private:
+  static std::uint32_t bit(std::uint32_t value) {
+    return static_cast<std::uint32_t>(value * 2654435761u) >> 16;
+  }
+  std::vector<std::uint64_t> bits_ = std::vector<std::uint64_t>(1u << 10, 0);
+};
+
 // Where each of the texts (all different) stands in the report, when each
 // has an item number's "#" or "$" with three more bytes after it: only the
 // report's "#" and "$" are looked at, the four bytes from each filtered
@@ -44,22 +69,14 @@ std::optional<std::vector<std::vector<std::size_t>>> places_by_number_mark(
     std::size_t offset;  // where its mark stands in it
   };
   std::unordered_map<std::uint32_t, std::vector<Anchored>> by_key[2];
-  std::vector<std::uint64_t> filter(1u << 10, 0);  // 2^16 bits
-  const auto key = [](const char* at) {
-    std::uint32_t value;
-    std::memcpy(&value, at, sizeof value);
-    return value;
-  };
-  const auto bit = [](std::uint32_t value) {
-    return static_cast<std::uint32_t>(value * 2654435761u) >> 16;
-  };
+  FourByteFilter filter;
   for (std::size_t i = 0; i < wanted.size(); ++i) {
     const std::string_view w = wanted[i];
     const std::size_t mark = w.find_first_of("#$");
     if (mark == npos || mark + 4 > w.size()) return std::nullopt;
-    const std::uint32_t value = key(w.data() + mark);
+    const std::uint32_t value = four_bytes(w.data() + mark);
     by_key[w[mark] == '#' ? 0 : 1][value].push_back({i, mark});
-    filter[bit(value) >> 6] |= std::uint64_t{1} << (bit(value) & 63);
+    filter.add(value);
   }
   std::vector<std::vector<std::size_t>> places(wanted.size());
   const char* const base = text.data();
@@ -72,9 +89,8 @@ std::optional<std::vector<std::vector<std::size_t>>> places_by_number_mark(
               std::memchr(at, kMarks[m], static_cast<std::size_t>(end - at))));
          ++at) {
       if (end - at < 4) break;
-      const std::uint32_t value = key(at);
-      const std::uint32_t b = bit(value);
-      if ((filter[b >> 6] >> (b & 63) & 1) == 0) continue;
+      const std::uint32_t value = four_bytes(at);
+      if (!filter.may_hold(value)) continue;
       const auto found = by_key[m].find(value);
       if (found == by_key[m].end()) continue;
       const auto q = static_cast<std::size_t>(at - base);
@@ -104,15 +120,7 @@ std::optional<std::vector<std::vector<std::size_t>>> places_of(
   }
   std::vector<std::vector<std::size_t>> places(wanted.size());
   std::unordered_map<std::uint32_t, std::vector<std::size_t>> by_head;
-  std::vector<std::uint64_t> filter(1u << 10, 0);  // 2^16 bits
-  const auto head = [](const char* at) {
-    std::uint32_t value;
-    std::memcpy(&value, at, sizeof value);
-    return value;
-  };
-  const auto bit = [](std::uint32_t value) {
-    return static_cast<std::uint32_t>(value * 2654435761u) >> 16;
-  };
+  FourByteFilter filter;
   for (std::size_t i = 0; i < wanted.size(); ++i) {
     if (wanted[i].size() < 4) {
       // A search of its own through the whole text.
@@ -122,15 +130,14 @@ std::optional<std::vector<std::vector<std::size_t>>> places_of(
                           [&](std::size_t at) { places[i].push_back(at); });
       continue;
     }
-    const std::uint32_t value = head(wanted[i].data());
+    const std::uint32_t value = four_bytes(wanted[i].data());
     by_head[value].push_back(i);
-    filter[bit(value) >> 6] |= std::uint64_t{1} << (bit(value) & 63);
+    filter.add(value);
   }
   if (by_head.empty()) return places;
   for (std::size_t at = 0; at + 4 <= text.size(); ++at) {
-    const std::uint32_t value = head(text.data() + at);
-    const std::uint32_t b = bit(value);
-    if ((filter[b >> 6] >> (b & 63) & 1) == 0) continue;
+    const std::uint32_t value = four_bytes(text.data() + at);
+    if (!filter.may_hold(value)) continue;
     const auto found = by_head.find(value);
     if (found == by_head.end()) continue;
     for (const std::size_t i : found->second) {
