@@ -43,11 +43,11 @@ constexpr std::array<std::uint8_t, 256> kCommonness = [] {
   return rank;
 }();
 
-// The leftmost place from `start` through `last` where the whole pattern
-// stands, or npos: the pattern's bytes at `one` and `two` are compared at
-// sixteen (or thirty-two) places at a time, and only where both stand is the
-// whole pattern compared. Two bytes at two distances stand together far more
-// seldom than either alone. `s` moves on past the places done.
+// The paired scans below look for the leftmost place from a start through
+// `last` where the whole pattern stands: the pattern's bytes at `one` and
+// `two` are compared first, and only where both stand is the whole pattern
+// compared. Two bytes at two distances stand together far more seldom than
+// either alone. This one compares place by place.
 std::size_t paired_tail(std::string_view text, std::string_view pattern,
                         std::size_t s, std::size_t last, std::size_t one,
                         std::size_t two) {
@@ -76,8 +76,9 @@ std::size_t first_whole(const char* base, std::string_view pattern,
 }
 
 #ifdef __SSE2__
-// A block of places from s reads up to s + width - 1 + m - 1, which stays in
-// the text while s + width - 1 <= last.
+// These compare sixteen (thirty-two) places at a time and leave `s` at the
+// first place not done. A block of places from s reads up to
+// s + width - 1 + m - 1, which stays in the text while s + width - 1 <= last.
 std::size_t paired_scan_16(std::string_view text, std::string_view pattern,
                            std::size_t& s, std::size_t last, std::size_t one,
                            std::size_t two) {
@@ -122,6 +123,7 @@ __attribute__((target("avx2"))) std::size_t paired_scan_32(
 }
 #endif
 
+// The widest the processor has first, the rest place by place.
 std::size_t paired_scan(std::string_view text, std::string_view pattern,
                         std::size_t start, std::size_t last, std::size_t one,
                         std::size_t two) {
