@@ -461,7 +461,6 @@ void develop_spells(TurnReport& report) {
     to_upper(school);
     return school;
   };
-  const FollyPrice& price = report.folly_price;
   const bool links = report.settings.spell_links != 0;
   rework_segment(report.text, "VARÁZSLATAID"_cp, [&](std::string& segment) {
     for (int s = 1; s < SpellCatalogue::kRows; ++s) {
@@ -469,15 +468,9 @@ void develop_spells(TurnReport& report) {
       if (!spell.known || fold(spell.school) == "AVK") continue;
       const std::string url = spell_address(report.settings, s);
       // Spells cheaper than the price-of-folly limit cost the extra VP too.
-      std::int32_t cost = spell.cost;
+      const std::int32_t cost = spell_cost(report, s);
       const bool theology = spell.school == "teo";
       const bool thaumaturgy = spell.school == "tau";
-      if (theology && cost != 0 && cost < price.theology_cost_limit) {
-        cost += price.theology_extra_vp;
-      } else if (thaumaturgy && cost != 0 &&
-                 cost < price.thaumaturgy_cost_limit) {
-        cost += price.thaumaturgy_extra_vp;
-      }
       const std::string number_text =
           links ? encyclopedia_link(url, formatted("#%d", s))
                 : formatted("#%d", s);

@@ -396,7 +396,6 @@ bool develop_spells_indexed(TurnReport& report) {
     return at < after->second.first;
   };
 
-  const FollyPrice& price = report.folly_price;
   const bool links = report.settings.spell_links != 0;
   const CasterFigures caster = caster_figures(report);
   for (int s = 1; s < SpellCatalogue::kRows; ++s) {
@@ -411,15 +410,9 @@ bool develop_spells_indexed(TurnReport& report) {
         break;
       }
     }
-    std::int32_t cost = spell.cost;
+    const std::int32_t cost = spell_cost(report, s);
     const bool theology = spell.school == "teo";
     const bool thaumaturgy = spell.school == "tau";
-    if (theology && cost != 0 && cost < price.theology_cost_limit) {
-      cost += price.theology_extra_vp;
-    } else if (thaumaturgy && cost != 0 &&
-               cost < price.thaumaturgy_cost_limit) {
-      cost += price.thaumaturgy_extra_vp;
-    }
     // The chance is worked out for every visited spell, found or not, as
     // the plain pass does.
     const std::string url = spell_address(report.settings, s);

@@ -142,6 +142,10 @@ double average_spell_damage(const TurnReport& report,
                             const CasterFigures& caster, int s,
                             bool element_bonus, bool at_cap);
 
+// The VP spell s costs: a theology or thaumaturgy spell cheaper than its
+// school's price-of-folly limit, and not free, costs the extra VP too.
+std::int32_t spell_cost(const TurnReport& report, int s);
+
 // The chance in percent that casting spell s develops its school; 0.0 for a
 // spell of no school. A divisor of 0 sets no floor.
 double spell_development_chance(const TurnReport& report, int s);

@@ -309,6 +309,20 @@ double average_spell_damage(const TurnReport& report,
   return d;
 }
 
+std::int32_t spell_cost(const TurnReport& report, int s) {
+  const SpellRecord& spell = report.spells.spell_by_number(s);
+  const FollyPrice& folly = report.folly_price;
+  if (spell.school == "teo") {
+    return folly_cost(spell.cost, folly.theology_cost_limit,
+                      folly.theology_extra_vp);
+  }
+  if (spell.school == "tau") {
+    return folly_cost(spell.cost, folly.thaumaturgy_cost_limit,
+                      folly.thaumaturgy_extra_vp);
+  }
+  return spell.cost;
+}
+
 double spell_development_chance(const TurnReport& report, int s) {
   return spell_development_chance(report, caster_figures(report), s);
 }
@@ -316,22 +330,18 @@ double spell_development_chance(const TurnReport& report, int s) {
 double spell_development_chance(const TurnReport& report,
                                 const CasterFigures& caster, int s) {
   const SpellRecord& spell = report.spells.spell_by_number(s);
-  const FollyPrice& folly = report.folly_price;
   const VitalPoints& pools = report.vital_points;
   const bool theology = spell.school == "teo";
   const bool thaumaturgy = spell.school == "tau";
   const bool psi = spell.school == "pszi";
 
-  std::int32_t cost = spell.cost;
+  const std::int32_t cost = spell_cost(report, s);
   std::int32_t x = 0;
   if (theology) {
-    cost = folly_cost(cost, folly.theology_cost_limit, folly.theology_extra_vp);
     x = development_figure(cost, caster.effective_theology,
                            pools.max_magic_points / 50,
                            school_divisor(caster.effective_theology));
   } else if (thaumaturgy) {
-    cost = folly_cost(cost, folly.thaumaturgy_cost_limit,
-                      folly.thaumaturgy_extra_vp);
     x = development_figure(cost, caster.effective_thaumaturgy,
                            pools.max_magic_points / 50,
                            school_divisor(caster.effective_thaumaturgy));
