@@ -48,6 +48,24 @@ void for_each_byte(std::string_view text, char c, Visit visit) {
   }
 }
 
+// The number printf wrote at `from`: one to `most` digits without a
+// leading zero, then `close`, below `limit`; absent otherwise.
+std::optional<int> printed_number(std::string_view text, std::size_t from,
+                                  std::size_t most, char close, int limit) {
+  std::size_t end = from;
+  int n = 0;
+  while (end < text.size() && end < from + most && text[end] >= '0' &&
+         text[end] <= '9') {
+    n = n * 10 + (text[end] - '0');
+    ++end;
+  }
+  if (end == from || text[from] == '0' || end >= text.size() ||
+      text[end] != close || n >= limit) {
+    return std::nullopt;
+  }
+  return n;
+}
+
 // A bold name: the opening tag at `begin`, the name [name_begin, name_end)
 // up to the first "</B>" after the tag, which ends at `end`.
 struct BoldName {
@@ -128,19 +146,10 @@ ItemReferences item_references(std::string_view segment) {
     if (at + 1 >= segment.size()) return;
     const char form = segment[at + 1];
     if (form != '#' && form != '$') return;
-    std::size_t end = at + 2;
-    int n = 0;
-    // printf writes the number without leading zeros, at most four digits
-    // below 2000.
-    while (end < segment.size() && end < at + 7 && segment[end] >= '0' &&
-           segment[end] <= '9') {
-      n = n * 10 + (segment[end] - '0');
-      ++end;
-    }
-    if (end == at + 2 || segment[at + 2] == '0' || end >= segment.size() ||
-        segment[end] != ')' || n >= ItemCatalogue::kRows) {
-      return;
-    }
+    const std::optional<int> number =
+        printed_number(segment, at + 2, 5, ')', ItemCatalogue::kRows);
+    if (!number) return;
+    const int n = *number;
     std::vector<std::size_t>& first = form == '#' ? refs.hash : refs.dollar;
     if (first[static_cast<std::size_t>(n)] == npos) {
       first[static_cast<std::size_t>(n)] = at;
@@ -370,18 +379,9 @@ bool develop_spells_indexed(TurnReport& report) {
   std::vector<std::vector<std::size_t>> places(SpellCatalogue::kRows);
   for_each_byte(text, '(', [&](std::size_t at) {
     if (at + 2 >= text.size() || text[at + 1] != '#') return;
-    std::size_t end = at + 2;
-    int s = 0;
-    while (end < text.size() && end < at + 6 && text[end] >= '0' &&
-           text[end] <= '9') {
-      s = s * 10 + (text[end] - '0');
-      ++end;
-    }
-    if (end == at + 2 || text[at + 2] == '0' || end >= text.size() ||
-        text[end] != ',' || s >= SpellCatalogue::kRows) {
-      return;
-    }
-    places[static_cast<std::size_t>(s)].push_back(at);
+    const std::optional<int> s =
+        printed_number(text, at + 2, 4, ',', SpellCatalogue::kRows);
+    if (s) places[static_cast<std::size_t>(*s)].push_back(at);
   });
   std::vector<std::size_t> vp_places;
   for_each_occurrence(text, "VP",
