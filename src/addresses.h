@@ -8,7 +8,9 @@
 namespace morvinta {
 
 inline constexpr std::string_view kProgramName = "morvinta";
-inline constexpr std::string_view kVersion = "3.0.0";
+// The project's version, set once in CMakeLists.txt: what "--version" prints
+// and what the release zip's name carries.
+inline constexpr std::string_view kVersion = MORVINTA_VERSION;
 
 // Printed in the banner and written in the credit block.
 inline constexpr std::string_view kContactAddress = "morvinta@example.org";
