@@ -4,8 +4,7 @@
 // found by reading src/, and each must be explained.
 //
 // Settings keys are the literals of
-//   - the switch table, each row a key and its field: {"papirang"_cp,
-//   &Settings::...};
+//   - the switch table, each row a key and its field ("..."_cp, &Settings::);
 //   - every statement that searches the settings text: it names settings_text
 //     or settings_number( or passes a view of the settings text (a variable
 //     set from settings_text) as a first argument: f(settings, "key", ...);
@@ -35,7 +34,6 @@
 namespace morvinta {
 namespace {
 
-using testing::contains;
 using testing::read_bytes;
 
 const std::filesystem::path kSource = MORVINTA_SOURCE_DIR;
@@ -52,12 +50,10 @@ struct SourceFile {
   std::string code;  // comments and the insides of literals blanked
   std::vector<Literal> literals;
 
-  int line_of(std::size_t at) const {
-    return 1 +
-           static_cast<int>(std::count(code.begin(), code.begin() + at, '\n'));
-  }
+  // "src/<name>:<line>" of a place in the code.
   std::string where(std::size_t at) const {
-    return "src/" + name + ":" + std::to_string(line_of(at));
+    const auto line = std::count(code.begin(), code.begin() + at, '\n') + 1;
+    return "src/" + name + ":" + std::to_string(line);
   }
 };
 
@@ -227,10 +223,13 @@ struct Found {
   std::string where;
 };
 
+bool has(const std::vector<Found>& list, std::string_view text) {
+  return std::any_of(list.begin(), list.end(),
+                     [&](const Found& f) { return f.text == text; });
+}
+
 void add_found(std::vector<Found>& list, std::string text, std::string where) {
-  const bool known = std::any_of(
-      list.begin(), list.end(), [&](const Found& f) { return f.text == text; });
-  if (!known) list.push_back({std::move(text), std::move(where)});
+  if (!has(list, text)) list.push_back({std::move(text), std::move(where)});
 }
 
 std::vector<Found> settings_keys(const std::vector<SourceFile>& files) {
@@ -451,11 +450,6 @@ class GuideCoverage : public ::testing::Test {
   const std::string template_ =
       read_bytes(kSource / "examples/cfg/cfg_xxxx.txt");
 };
-
-bool has(const std::vector<Found>& list, std::string_view text) {
-  return std::any_of(list.begin(), list.end(),
-                     [&](const Found& f) { return f.text == text; });
-}
 
 // The scan must keep finding each way the sources read a key or print a
 // line, or the other tests would pass on nothing.
