@@ -107,10 +107,9 @@ TEST(DurableWrite, DataThenRenameThenFolder) {
   const std::string path = (folder.path() / "sub" / "info.txt").string();
   const StepRecord record;
   ASSERT_TRUE(write_file(path, "new\n"));
-  EXPECT_EQ(record.steps,
-            (std::vector<std::string>{"flush data info.txt.morvinta-tmp",
-                                      "rename to info.txt",
-                                      "flush folder sub"}));
+  EXPECT_EQ(record.steps, (std::vector<std::string>{
+                              "flush data info.txt.morvinta-tmp",
+                              "rename to info.txt", "flush folder sub"}));
   EXPECT_EQ(folder.read("sub/info.txt"), "new\r\n");
 }
 
