@@ -109,7 +109,8 @@ TEST(Utf8Report, ExampleSavedInUtf8GivesTheSameOutputs) {
     for (std::size_t at; (at = console.find(kConverted)) != std::string::npos;)
       console.erase(at, kConverted.size());
     EXPECT_EQ(console, original.first);
-    EXPECT_EQ(outputs->first.size(), original.first.size() + 2 * kConverted.size());
+    EXPECT_EQ(outputs->first.size(),
+              original.first.size() + 2 * kConverted.size());
   }
 }
 
