@@ -1,4 +1,4 @@
-// Names with accents: folders that the 1250 settings name, and a working
+// Names with accents: folders that the 1250 settings name, in a working
 // folder whose path holds "ő", "ű" and a letter outside code page 1250.
 #include "file_names.h"
 
@@ -7,69 +7,21 @@
 #include <filesystem>
 
 #include "cp1250.h"
-#include "platform.h"
-#include "settings_file.h"
+#include "hostile_inputs.h"
 #include "test_support.h"
-#include "text_file.h"
 
 namespace morvinta {
 namespace {
 
 namespace fs = std::filesystem;
+using hostile::replaced;
 using testing::contains;
 using testing::example_file;
-using testing::InFolder;
 using testing::read_bytes;
 using testing::run_tool;
 using testing::TempFolder;
 
 const std::string kAccented = "játék őű Ж";
-
-TEST(FileNameFromCp1250, FolderSettingsAsTheSystemShowsThem) {
-  const struct {
-    std::string cp1250;
-    std::string name;
-  } rows[] = {
-      {"fordulok", "fordulok"},
-      {std::string("fordulók"_cp), "fordulók"},
-      {std::string("C:/Játékok/ülések ŐŰ"_cp), "C:/Játékok/ülések ŐŰ"},
-      {"", ""},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
-    EXPECT_EQ(file_name_from_cp1250(row.cp1250), row.name);
-  }
-  EXPECT_EQ(path_in("ülések"_cp, "1234-57.ul"), "ülések/1234-57.ul");
-}
-
-// Reading, writing, listing, comparing and removing in such a folder.
-TEST(AccentedFolder, EveryFileOperation) {
-  TempFolder root;
-  const fs::path work = root.path() / kAccented;
-  fs::create_directories(work / "fordulók");
-  InFolder here(work);
-  ASSERT_TRUE(write_file("fordulók/Vendelő_1234_56.htm", "a\nb"));
-  EXPECT_EQ(read_bytes(work / "fordulók" / "Vendelő_1234_56.htm"), "a\r\nb");
-  EXPECT_EQ(read_file("fordulók/Vendelő_1234_56.htm"), "a\nb");
-  ASSERT_TRUE(write_file("Vendelő_1234_56.htm", "c"));
-  EXPECT_EQ(list_report_files(),
-            std::vector<std::string>{"Vendelő_1234_56.htm"});
-  EXPECT_TRUE(
-      different_files("Vendelő_1234_56.htm", "fordulók/Vendelő_1234_56.htm"));
-  EXPECT_FALSE(different_files("Vendelő_1234_56.htm",
-                               "../" + kAccented + "/Vendelő_1234_56.htm"));
-  EXPECT_TRUE(remove_file("Vendelő_1234_56.htm"));
-  EXPECT_FALSE(fs::exists(work / "Vendelő_1234_56.htm"));
-}
-
-std::string replaced(std::string text, std::string_view from,
-                     std::string_view to) {
-  for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos;
-       at += to.size()) {
-    text.replace(at, from.size(), to);
-  }
-  return text;
-}
 
 // The example folder laid out with accented folders named in its settings
 // and the old report's deletion on: every output lands where the settings

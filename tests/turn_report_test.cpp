@@ -56,36 +56,6 @@ TEST_F(LoadTest, UnreadableReportGoesOnWithEmptyText) {
   EXPECT_EQ(report.text, "");
 }
 
-// A report saved in UTF-8 is read as its 1250 page, and says so; a 1250
-// report whose accented bytes happen to pair up as UTF-8 is read as it is.
-TEST_F(LoadTest, Utf8ReportConvertedAndOnlyThat) {
-  const std::string page = "<STYLE></STYLE>NÁLAD LÉVŐ TÁRGYAK"_cp.data();
-  const std::string pairs = "<STYLE></STYLE>Ö” É– Ő„"_cp.data();
-  const struct {
-    std::string disk;
-    std::string text;
-    bool converted;
-  } rows[] = {
-      {to_utf8(page), page, true},
-      {page, page, false},
-      {pairs, pairs, false},
-  };
-  InFolder here(folder_.path());
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.text);
-    console_.clear();
-    folder_.write("1_2.htm", row.disk);
-    TurnReport report;
-    report.load("1_2.htm", false);
-    EXPECT_EQ(report.text, row.text);
-    EXPECT_EQ(testing::contains(
-                  console_,
-                  "\"1_2.htm\"\nUTF-8 kodolasu fordulo, atalakitva 1250-es "
-                  "kodlapra\n"),
-              row.converted);
-  }
-}
-
 TEST_F(LoadTest, ReportKindAndSheetCheck) {
   const struct {
     const char* text;
