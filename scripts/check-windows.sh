@@ -7,7 +7,8 @@
 # "ű" and a letter outside code page 1250, with the turns, order-sheet and
 # image folders named with accents in the settings, the old report's deletion
 # on and a report whose name has an accent; there the outputs must land in
-# the accented folders and that report must be gone.
+# the accented folders and that report must be gone, and without the turns
+# folder the enhanced report must stay in the input's place.
 #
 #   scripts/check-windows.sh [linux-morvinta]
 #
@@ -93,7 +94,10 @@ lay_out() {
   for cfg in "$folder"/cfg/cfg_*.txt; do
     { printf '%s' "$entries"; cat "$cfg"; } >"$cfg.new" && mv "$cfg.new" "$cfg"
   done
-  mkdir -p "$folder/$turns_folder" "$folder/$sheets_folder"
+  mkdir -p "$folder/$sheets_folder"
+  # Without its turns folder the report is written over the input, which
+  # must then stay.
+  [[ $mode == accented-in-place ]] || mkdir -p "$folder/$turns_folder"
   cp "$folder/$single" "$folder/$accented_report"
 }
 
@@ -116,7 +120,7 @@ mkdir -p "$work/warm-up"
   true
 rm -rf "$work/warm-up"
 
-modes=(directory single accented-directory accented-single)
+modes=(directory single accented-directory accented-single accented-in-place)
 # The working folder of a run.
 folder_of() {
   if [[ $2 == accented-* ]]; then
@@ -129,6 +133,7 @@ for mode in "${modes[@]}"; do
   arguments=()
   [[ $mode == single ]] && arguments=("$single")
   [[ $mode == accented-single ]] && arguments=("$accented_report")
+  [[ $mode == accented-in-place ]] && arguments=("$single")
   for system in linux windows; do
     lay_out "$(folder_of "$system" "$mode")" "$mode"
   done
@@ -145,8 +150,17 @@ for mode in "${modes[@]}"; do
   single) what="single mode ($single)" ;;
   accented-directory) what="directory mode in \"$accented\"" ;;
   accented-single) what="single mode ($accented_report) in \"$accented\"" ;;
+  accented-in-place)
+    what="single mode ($single) in \"$accented\" without its turns folder"
+    ;;
   esac
-  if [[ $mode == accented-* ]]; then
+  if [[ $mode == accented-in-place ]]; then
+    f=$(folder_of linux "$mode")
+    if ! head -c 17 "$f/$single" | grep -q '<!-- morvinta -->'; then
+      echo "check-windows: $what: $single is not the enhanced report" >&2
+      failed=1
+    fi
+  elif [[ $mode == accented-* ]]; then
     f=$(folder_of linux "$mode")
     if [[ -z $(ls -A "$f/$turns_folder") || -z $(ls -A "$f/$sheets_folder") ]]; then
       echo "check-windows: $what: no output in \"$turns_folder\" or" \
