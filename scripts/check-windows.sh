@@ -3,7 +3,12 @@
 # behaves as the Linux build does: both run on fresh copies of examples/, once
 # in directory mode and once on a single report, and every file of the
 # resulting folders, the console output and the exit status must be the same
-# bytes.
+# bytes. Both runs are made again in a working folder whose path holds "ő",
+# "ű" and a letter outside code page 1250, with the turns, order-sheet and
+# image folders named with accents in the settings, the old report's deletion
+# on and a report whose name has an accent; there the outputs must land in
+# the accented folders and that report must be gone, and without the turns
+# folder the enhanced report must stay in the input's place.
 #
 #   scripts/check-windows.sh [linux-morvinta]
 #
@@ -64,21 +69,47 @@ fi
 [[ -x $linux ]] || { echo "check-windows: no executable $linux" >&2; exit 1; }
 
 export WINEPREFIX=$root/build/windows/wine-prefix WINEDEBUG=-all
+# Wine reads the names of the Linux file system in the locale's encoding.
+export LC_ALL=C.UTF-8
 # The challenge tower's simulation draws from the clock-seeded generator.
 export MORVINTA_SEED=20261206
 work=$(mktemp -d "$root/build/check-windows.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
-# Runs a tool in a fresh copy of the example folder:
-#   run NAME TOOL... ARGUMENTS...
-# leaving the folder in $work/NAME, the console output in $work/NAME.out and
-# the exit status in $work/NAME.status.
+# The accented working folder, its folders and the report with an accent.
+accented='Kalandozó őű Ж'
+accented_report="Vendelő_$single"
+turns_folder='fordulók' sheets_folder='ülések ŐŰ'
+
+# Lays out a fresh copy of the example folder in FOLDER; for the accented
+# modes the settings name the accented folders first (the first entry of a key
+# counts; "képek" before "képek könyvtára", whose key holds it), in 1250.
+lay_out() {
+  local folder=$1 mode=$2
+  mkdir -p "$folder"
+  cp -a "$examples/." "$folder/"
+  [[ $mode == accented-* ]] || return 0
+  local entries=$'k\xe9pek: 1; k\xe9pek k\xf6nyvt\xe1ra: "k\xe9pek"; fordul\xf3k k\xf6nyvt\xe1ra: "fordul\xf3k"; ulek k\xf6nyvt\xe1ra: "\xfcl\xe9sek \xd5\xdb"; fordul\xf3 t\xf6rl\xe9se: 1;\n'
+  local cfg
+  for cfg in "$folder"/cfg/cfg_*.txt; do
+    { printf '%s' "$entries"; cat "$cfg"; } >"$cfg.new" && mv "$cfg.new" "$cfg"
+  done
+  mkdir -p "$folder/$sheets_folder"
+  # Without its turns folder the report is written over the input, which
+  # must then stay.
+  [[ $mode == accented-in-place ]] || mkdir -p "$folder/$turns_folder"
+  cp "$folder/$single" "$folder/$accented_report"
+}
+
+# Runs a tool in a laid-out folder:
+#   run NAME FOLDER TOOL... ARGUMENTS...
+# leaving the console output in $work/NAME.out and the exit status in
+# $work/NAME.status.
 run() {
-  local name=$1
-  shift
-  cp -a "$examples/." "$work/$name/"
+  local name=$1 folder=$2
+  shift 2
   local status=0
-  (cd "$work/$name" && "$@" </dev/null >"$work/$name.out" 2>"$work/$name.err" 9>&-) ||
+  (cd "$folder" && "$@" </dev/null >"$work/$name.out" 2>"$work/$name.err" 9>&-) ||
     status=$?
   echo "$status" >"$work/$name.status"
 }
@@ -89,19 +120,58 @@ mkdir -p "$work/warm-up"
   true
 rm -rf "$work/warm-up"
 
-for mode in directory single; do
+modes=(directory single accented-directory accented-single accented-in-place)
+# The working folder of a run.
+folder_of() {
+  if [[ $2 == accented-* ]]; then
+    echo "$work/$1-$2/$accented"
+  else
+    echo "$work/$1-$2"
+  fi
+}
+for mode in "${modes[@]}"; do
   arguments=()
   [[ $mode == single ]] && arguments=("$single")
-  mkdir "$work/linux-$mode" "$work/windows-$mode"
-  run "linux-$mode" "$linux" "${arguments[@]}"
-  run "windows-$mode" "$wine" "$exe" "${arguments[@]}"
+  [[ $mode == accented-single ]] && arguments=("$accented_report")
+  [[ $mode == accented-in-place ]] && arguments=("$single")
+  for system in linux windows; do
+    lay_out "$(folder_of "$system" "$mode")" "$mode"
+  done
+  run "linux-$mode" "$(folder_of linux "$mode")" "$linux" "${arguments[@]}"
+  run "windows-$mode" "$(folder_of windows "$mode")" "$wine" "$exe" \
+    "${arguments[@]}"
 done
 
 failed=0
-for mode in directory single; do
+for mode in "${modes[@]}"; do
   l=$work/linux-$mode w=$work/windows-$mode
-  what="directory mode"
-  [[ $mode == single ]] && what="single mode ($single)"
+  case $mode in
+  directory) what="directory mode" ;;
+  single) what="single mode ($single)" ;;
+  accented-directory) what="directory mode in \"$accented\"" ;;
+  accented-single) what="single mode ($accented_report) in \"$accented\"" ;;
+  accented-in-place)
+    what="single mode ($single) in \"$accented\" without its turns folder"
+    ;;
+  esac
+  if [[ $mode == accented-in-place ]]; then
+    f=$(folder_of linux "$mode")
+    if ! head -c 17 "$f/$single" | grep -q '<!-- morvinta -->'; then
+      echo "check-windows: $what: $single is not the enhanced report" >&2
+      failed=1
+    fi
+  elif [[ $mode == accented-* ]]; then
+    f=$(folder_of linux "$mode")
+    if [[ -z $(ls -A "$f/$turns_folder") || -z $(ls -A "$f/$sheets_folder") ]]; then
+      echo "check-windows: $what: no output in \"$turns_folder\" or" \
+        "\"$sheets_folder\"" >&2
+      failed=1
+    fi
+    if [[ -e $f/$accented_report ]]; then
+      echo "check-windows: $what: $accented_report was not deleted" >&2
+      failed=1
+    fi
+  fi
   if ! cmp -s "$l.status" "$w.status"; then
     echo "check-windows: $what: exit status $(<"$l.status") on Linux," \
       "$(<"$w.status") on Windows" >&2
@@ -122,7 +192,8 @@ for mode in directory single; do
     echo "check-windows: $what: Wine's messages:" >&2
     head -20 "$w.err" >&2
   fi
-  changed=$({ diff -rq "$examples" "$l" || true; } | wc -l)
+  changed=$({ diff -rq "$examples" "$(folder_of linux "$mode")" || true; } |
+    wc -l)
   echo "check-windows: $what: $changed files written, changed or removed," \
     "$(wc -c <"$l.out") bytes of console output, exit status $(<"$l.status")"
 done

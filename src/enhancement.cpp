@@ -1,7 +1,5 @@
 #include "enhancement.h"
 
-#include <filesystem>
-#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -575,9 +573,7 @@ void enhance(TurnReport& report) {
       // The file that was read goes, not one named from its numbers:
       // "1234_056.htm" must not take an unprocessed "1234_56.htm" with it.
       const std::string& input = report.file_name;
-      std::error_code error;
-      if (written && !input.empty() &&
-          !std::filesystem::equivalent(input, *written, error) && !error) {
+      if (written && !input.empty() && different_files(input, *written)) {
         remove_file(input);
       }
     });

@@ -1,7 +1,4 @@
 // morvinta: enhances the turn reports of a play-by-web role-playing game.
-#include <string>
-#include <vector>
-
 #include "driver.h"
 #include "platform.h"
 #include "text_scan_plain.h"
@@ -13,8 +10,8 @@ int main(int argc, char** argv) {
   // morvinta-reference: the plain scans, for comparing with morvinta.
   morvinta::use_plain_scans(true);
 #endif
-  const std::vector<std::string> arguments(argv + 1, argv + argc);
-  const int status = morvinta::run(arguments);
+  const int status =
+      morvinta::run(morvinta::command_line_arguments(argc, argv));
   morvinta::restore_console();
   return status;
 }

@@ -9,6 +9,7 @@
 #include "text_file.h"
 #include "text_scan.h"
 #include "turn_report.h"
+#include "utf8_report.h"
 
 namespace morvinta {
 
@@ -95,8 +96,10 @@ void visit_earlier_reports(const ReportIdentity& report, Visit visit) {
   // number, past which a 32-bit count would never end.
   for (std::int64_t t = first; t <= report.turn; ++t) {
     const auto turn = static_cast<std::int32_t>(t);
-    const auto text = read_file(formatted("%d_%d.htm", report.character, turn));
-    if (text) visit(turn, std::string_view(*text));
+    auto text = read_file(formatted("%d_%d.htm", report.character, turn));
+    if (!text) continue;
+    convert_utf8_report(*text);  // one saved by a browser, as the report is
+    visit(turn, std::string_view(*text));
   }
 }
 

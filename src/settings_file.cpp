@@ -4,6 +4,7 @@
 
 #include "console.h"
 #include "cp1250.h"
+#include "file_names.h"
 #include "text_file.h"
 #include "text_scan.h"
 
@@ -102,7 +103,7 @@ void Settings::parse(std::string_view text) {
 
 std::string path_in(std::string_view folder, std::string_view name) {
   if (folder.empty()) return std::string(name);
-  std::string path(folder);
+  std::string path = file_name_from_cp1250(folder);
   path += '/';
   path += name;
   return path;

@@ -61,8 +61,9 @@ struct Settings {
   void parse(std::string_view text);
 };
 
-// The file of a folder setting: "<folder>/<name>", or the name alone when the
-// folder is empty (the current folder, never the root of the file system).
+// The file of a folder setting: "<folder>/<name>" with the folder's 1250 name
+// turned into a file name, or the name alone when the folder is empty (the
+// current folder, never the root of the file system).
 std::string path_in(std::string_view folder, std::string_view name);
 
 }  // namespace morvinta

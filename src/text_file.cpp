@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "file_names.h"
 #include "platform.h"
 
 namespace morvinta {
@@ -41,14 +42,15 @@ std::size_t drop_cr_before_lf(char* text, std::size_t size) {
 }  // namespace
 
 std::optional<std::string> read_file(const std::string& path) {
+  const std::filesystem::path native = native_path(path);
   std::error_code error;
-  if (std::filesystem::is_directory(path, error)) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
+  if (std::filesystem::is_directory(native, error)) return std::nullopt;
+  std::ifstream in(native, std::ios::binary);
   if (!in) return std::nullopt;
   // Read at the size the file has, so a large file is not copied while its
   // text grows; one that grows meanwhile is read on to its end.
   std::string raw;
-  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  const std::uintmax_t size = std::filesystem::file_size(native, error);
   if (!error) {
     raw.resize(static_cast<std::size_t>(size));
     in.read(raw.data(), static_cast<std::streamsize>(raw.size()));
@@ -85,11 +87,12 @@ std::vector<std::string_view> line_pieces(std::string_view text) {
 
 FileLines::FileLines(const std::string& path, std::size_t block_size)
     : block_size_(block_size < 1 ? 1 : block_size) {
+  const std::filesystem::path native = native_path(path);
   std::error_code error;
-  if (std::filesystem::is_directory(path, error)) return;
+  if (std::filesystem::is_directory(native, error)) return;
   // Unbuffered: the blocks are read straight into block_.
   in_.rdbuf()->pubsetbuf(nullptr, 0);
-  in_.open(path, std::ios::binary);
+  in_.open(native, std::ios::binary);
   open_ = static_cast<bool>(in_);
   ended_ = !open_;
 }
@@ -162,18 +165,19 @@ std::optional<std::string_view> FileLines::next() {
 bool write_file(const std::string& path, std::string_view text) {
   const std::string temporary = path + ".morvinta-tmp";
   {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
+    NewFile out(temporary);
+    if (!out.is_open()) return false;
     // Written in blocks, so a large report is not copied whole once more.
     constexpr std::size_t kBlock = 1 << 16;
     std::string disk;
     disk.reserve(kBlock + kBlock / 8);
     std::size_t from = 0;
+    bool written = true;
     const auto put = [&](std::size_t end, bool line_end) {
       disk.append(text, from, end - from);
       if (line_end) disk += "\r\n";
       if (disk.size() >= kBlock) {
-        out.write(disk.data(), static_cast<std::streamsize>(disk.size()));
+        written = written && out.write(disk);
         disk.clear();
       }
     };
@@ -183,10 +187,10 @@ bool write_file(const std::string& path, std::string_view text) {
       from = lf + 1;
     }
     put(text.size(), false);
-    out.write(disk.data(), static_cast<std::streamsize>(disk.size()));
-    out.flush();
-    if (!out) {
-      out.close();
+    written = written && out.write(disk);
+    // On the disk before the rename: after a crash the name holds the old
+    // file or the whole new one, never an empty or partial one.
+    if (!out.finish() || !written) {
       remove_file(temporary);
       return false;
     }

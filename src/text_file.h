@@ -63,8 +63,9 @@ class FileLines {
 };
 
 // Writes the text with CR LF line ends into a temporary file beside the path,
-// then renames it over the path, so a failure never leaves half a file. False
-// when anything failed; the old file then stays as it was.
+// puts it on the disk, then renames it over the path, so neither a failure
+// nor a crash or power loss ever leaves half a file. False when anything
+// failed; the old file then stays as it was.
 bool write_file(const std::string& path, std::string_view text);
 
 }  // namespace morvinta

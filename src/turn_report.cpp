@@ -4,6 +4,7 @@
 #include "console.h"
 #include "text_file.h"
 #include "text_scan.h"
+#include "utf8_report.h"
 
 namespace morvinta {
 
@@ -34,6 +35,10 @@ void TurnReport::load(const std::string& name, bool verbose) {
   text.clear();
   if (auto content = read_file(name)) {
     text = std::move(*content);
+    // Before anything reads it: every anchor is 1250.
+    if (convert_utf8_report(text)) {
+      say("UTF-8 kodolasu fordulo, atalakitva 1250-es kodlapra\n");
+    }
   } else {
     say("fordulo beolvasasa nem sikerult!\n");
   }

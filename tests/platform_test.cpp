@@ -4,8 +4,13 @@
 #include <stdlib.h>
 
 #include <ctime>
+#include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "test_support.h"
+#include "text_file.h"
 
 namespace morvinta {
 namespace {
@@ -71,6 +76,71 @@ TEST(RandomSeed, FromTheVariableOrTheClock) {
       EXPECT_TRUE(near_the_clock(seed));
     }
   }
+}
+
+// Records the steps of the writes while it lives; the step named `failing`
+// fails, as a failing disk would make it.
+class StepRecord {
+ public:
+  explicit StepRecord(std::optional<FileStep> failing = std::nullopt) {
+    set_file_step_hook([this, failing](FileStep step, const std::string& path) {
+      const std::string name = std::filesystem::path(path).filename().string();
+      static constexpr const char* kNames[] = {"flush data ", "rename to ",
+                                               "flush folder "};
+      steps.push_back(kNames[static_cast<int>(step)] + name);
+      return step != failing;
+    });
+  }
+  ~StepRecord() { set_file_step_hook(nullptr); }
+  StepRecord(const StepRecord&) = delete;
+  StepRecord& operator=(const StepRecord&) = delete;
+
+  std::vector<std::string> steps;
+};
+
+// The data is on the disk before the rename makes it the file, and the
+// folder's entry after it, so a crash leaves the old file or the whole new
+// one. A failed flush or rename keeps the old file and leaves no temporary
+// one; a folder that cannot be flushed does not undo a write in place.
+TEST(DurableWrite, DataThenRenameThenFolder) {
+  const struct {
+    std::optional<FileStep> failing;
+    bool written;
+  } rows[] = {
+      {std::nullopt, true},
+      {FileStep::kFlushData, false},
+      {FileStep::kRename, false},
+      {FileStep::kFlushFolder, true},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.failing ? static_cast<int>(*row.failing) : -1);
+    testing::TempFolder folder;
+    folder.write("sub/info.txt", "old");
+    const StepRecord record(row.failing);
+    EXPECT_EQ(write_file((folder.path() / "sub/info.txt").string(), "new\n"),
+              row.written);
+    EXPECT_EQ(folder.read("sub/info.txt"), row.written ? "new\r\n" : "old");
+    EXPECT_FALSE(folder.exists("sub/info.txt.morvinta-tmp"));
+    if (!row.failing) {
+      EXPECT_EQ(record.steps, (std::vector<std::string>{
+                                  "flush data info.txt.morvinta-tmp",
+                                  "rename to info.txt", "flush folder sub"}));
+    }
+  }
+}
+
+TEST(DifferentFiles, OnlyTwoFilesThatExist) {
+  testing::TempFolder folder;
+  folder.write("a.htm", "x");
+  folder.write("b.htm", "x");
+  std::filesystem::create_symlink(folder.path() / "a.htm",
+                                  folder.path() / "link.htm");
+  const testing::InFolder here(folder.path());
+  EXPECT_TRUE(different_files("a.htm", "b.htm"));
+  EXPECT_FALSE(different_files("a.htm", "a.htm"));
+  EXPECT_FALSE(different_files("a.htm", "./a.htm"));
+  EXPECT_FALSE(different_files("a.htm", "link.htm"));
+  EXPECT_FALSE(different_files("a.htm", "missing.htm"));  // never on a doubt
 }
 
 }  // namespace

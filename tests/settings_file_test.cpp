@@ -86,6 +86,8 @@ TEST(SettingsParse, Directories) {
 TEST(PathIn, EmptyFolderIsTheCurrentOne) {
   EXPECT_EQ(path_in("", "1234_56.htm"), "1234_56.htm");
   EXPECT_EQ(path_in("fordulok", "1234_56.htm"), "fordulok/1234_56.htm");
+  // A folder named in the 1250 file is the one the system shows so.
+  EXPECT_EQ(path_in("ülések"_cp, "1234-57.ul"), "ülések/1234-57.ul");
 }
 
 class ReadSettingsTest : public testing::ConsoleTest {
