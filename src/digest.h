@@ -46,7 +46,8 @@ class BattleLog {
   // lines and the turn totals table; the turn's counts are added to this
   // record. Prints its progress. A text that already holds the marker, or
   // that has no footer line, is left as it is.
-  void summarize_turn(std::string& text, std::uint32_t effect_flags);
+  // Returns the number of battles tallied (0 when the text was left).
+  std::int32_t summarize_turn(std::string& text, std::uint32_t effect_flags);
 
   bool operator==(const BattleLog&) const = default;
 
