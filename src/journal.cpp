@@ -190,6 +190,36 @@ JournalLine journal_line(const TurnReport& report) {
   return line;
 }
 
+namespace {
+constexpr std::string_view kBattleNote = "<!-- morvinta naplo: csatak=";
+constexpr std::string_view kNoteEnd = " -->";
+}  // namespace
+
+void note_battle_count(std::string& text, std::int32_t battle_count) {
+  const std::string marker_line = std::string(kProcessedMarker) + "\n";
+  if (text.compare(0, marker_line.size(), marker_line) != 0) return;
+  text.insert(marker_line.size(), std::string(kBattleNote) +
+                                      journal_number(battle_count) +
+                                      std::string(kNoteEnd) + "\n");
+}
+
+std::optional<std::int32_t> noted_battle_count(std::string_view text) {
+  const std::size_t at = find_first(text, kBattleNote);
+  if (at == std::string_view::npos) return std::nullopt;
+  std::string_view rest = text.substr(at + kBattleNote.size());
+  const std::size_t end = rest.find(kNoteEnd);
+  if (end == std::string_view::npos) return std::nullopt;
+  rest = rest.substr(0, end);
+  std::int32_t count = 0;
+  const auto [next, error] =
+      std::from_chars(rest.data(), rest.data() + rest.size(), count);
+  if (rest.empty() || rest[0] == '-' || error != std::errc() ||
+      next != rest.data() + rest.size()) {
+    return std::nullopt;
+  }
+  return count;
+}
+
 std::string journal_path(std::int32_t character_number) {
   return formatted("info/naplo_%d.csv", character_number);
 }

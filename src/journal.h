@@ -99,6 +99,16 @@ std::string journal_decimal(double value);
 // The value of a field for the charts: absent when empty or not a number.
 std::optional<double> field_value(std::string_view field);
 
+// The battles of the turn cannot be found again in the enhanced report
+// (the tables and links it gained open paragraphs that read as battles), so
+// the report keeps their number in a comment just after its marker line,
+// "<!-- morvinta naplo: csatak=<n> -->"; a text without the marker line at
+// its start is left as it is.
+void note_battle_count(std::string& text, std::int32_t battle_count);
+
+// The number that comment holds; absent without it.
+std::optional<std::int32_t> noted_battle_count(std::string_view text);
+
 // The journal file and the page of a character.
 std::string journal_path(std::int32_t character_number);
 std::string journal_page_name(std::int32_t character_number);

@@ -1,5 +1,6 @@
 #include "journal_page.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string_view>
@@ -28,7 +29,7 @@ constexpr double kPlotHeight = kHeight - kTop - kBottom;
 // Turn numbers below the axis stand at least this far apart, so that even
 // six-digit numbers never overlap.
 constexpr double kLabelSpacing = 56;
-constexpr int kValueTicks = 5;
+constexpr int kMaxValueLines = 12;
 
 struct Series {
   std::string_view name;  // 1250
@@ -85,10 +86,38 @@ std::string escaped(std::string_view text) {
 
 std::string coordinate(double value) { return formatted("%.1f", value); }
 
-// A value on the vertical axis, in the figures' own style.
-std::string value_label(double value, double range) {
-  if (range >= 10) return formatted("%.0f", std::round(value) + 0.0);
-  return journal_decimal(value);
+// The vertical axis: from low to high in steps of step, each a round
+// number (1, 2 or 5 times a power of ten, at least 1: the figures drawn are
+// whole numbers but for the expected power score).
+struct Scale {
+  double low = 0;
+  double high = 1;
+  double step = 1;
+};
+
+Scale value_scale(double low, double high) {
+  if (low > high) return {0, 4, 1};  // nothing known: an empty frame
+  if (low == high) {                 // one level: it stands in the middle
+    low -= 1;
+    high += 1;
+  }
+  const double rough = (high - low) / 4;
+  if (!std::isfinite(rough)) return {low, high, (high - low) / 4};
+  const double power = std::pow(10.0, std::floor(std::log10(rough)));
+  const double fraction = rough / power;
+  double step = (fraction <= 1   ? 1
+                 : fraction <= 2 ? 2
+                 : fraction <= 5 ? 5
+                                 : 10) *
+                power;
+  step = std::max(step, 1.0);
+  Scale scale{std::floor(low / step) * step, std::ceil(high / step) * step,
+              step};
+  if (!std::isfinite(scale.low) || !std::isfinite(scale.high) ||
+      scale.high <= scale.low) {
+    return {low, high, (high - low) / 4};
+  }
+  return scale;
 }
 
 std::string chart_svg(const Journal& journal, const Chart& chart) {
@@ -105,20 +134,14 @@ std::string chart_svg(const Journal& journal, const Chart& chart) {
       }
     }
   }
-  if (low > high) {  // nothing known: an empty frame
-    low = 0;
-    high = 1;
-  } else if (low == high) {  // one level: it stands in the middle
-    low -= 1;
-    high += 1;
-  }
-  const double range = high - low;
+  const Scale scale = value_scale(low, high);
+  const double range = scale.high - scale.low;
   const auto x_of = [&](double turn) {
     if (last_turn == first_turn) return kLeft + kPlotWidth / 2;
     return kLeft + kPlotWidth * (turn - first_turn) / (last_turn - first_turn);
   };
   const auto y_of = [&](double value) {
-    return kTop + kPlotHeight - kPlotHeight * (value - low) / range;
+    return kTop + kPlotHeight - kPlotHeight * (value - scale.low) / range;
   };
 
   std::string svg = "<h2>" + escaped(chart.title) + "</h2>\n";
@@ -128,15 +151,17 @@ std::string chart_svg(const Journal& journal, const Chart& chart) {
       kWidth, kHeight, kWidth, kHeight);
   // Axes, value lines and their labels.
   svg += "<g class=\"axis\">";
-  for (int i = 0; i < kValueTicks; ++i) {
-    const double value = low + range * i / (kValueTicks - 1);
+  // At most a dozen value lines, however the figures lie.
+  for (int i = 0; i <= kMaxValueLines; ++i) {
+    const double value = scale.low + scale.step * i;
+    if (value > scale.high + scale.step / 2) break;
     const std::string y = coordinate(y_of(value));
     svg += "<line x1=\"" + coordinate(kLeft) + "\" y1=\"" + y + "\" x2=\"" +
            coordinate(kLeft + kPlotWidth) + "\" y2=\"" + y +
            "\" class=\"grid\"/>";
     svg += "<text x=\"" + coordinate(kLeft - 6) + "\" y=\"" + y +
-           "\" text-anchor=\"end\" dy=\"4\">" + value_label(value, range) +
-           "</text>";
+           "\" text-anchor=\"end\" dy=\"4\">" +
+           formatted("%.0f", std::round(value) + 0.0) + "</text>";
   }
   svg += "<line x1=\"" + coordinate(kLeft) + "\" y1=\"" + coordinate(kTop) +
          "\" x2=\"" + coordinate(kLeft) + "\" y2=\"" +
@@ -160,7 +185,8 @@ std::string chart_svg(const Journal& journal, const Chart& chart) {
          std::string("forduló"_cp) + "</text></g>\n";
 
   // The series: a line through the known figures, a point with its tooltip
-  // on each.
+  // on each; small points where there are many.
+  const std::string radius = lines.size() > 200 ? "1.5" : "3";
   for (std::size_t s = 0; s < chart.series.size(); ++s) {
     const Series& series = chart.series[s];
     std::string points;
@@ -173,10 +199,10 @@ std::string chart_svg(const Journal& journal, const Chart& chart) {
       const std::string y = coordinate(y_of(*value));
       if (!points.empty()) points += ' ';
       points += x + "," + y;
-      dots += "<circle cx=\"" + x + "\" cy=\"" + y + "\" r=\"2.5\"><title>" +
-              journal_number(line.turn) + std::string(". forduló, "_cp) +
-              escaped(series.name) + ": " + escaped(field) +
-              "</title></circle>";
+      dots += "<circle cx=\"" + x + "\" cy=\"" + y + "\" r=\"" + radius +
+              "\"><title>" + journal_number(line.turn) +
+              std::string(". forduló, "_cp) + escaped(series.name) + ": " +
+              escaped(field) + "</title></circle>";
     }
     svg += "<g class=\"series\" fill=\"" + std::string(series.colour) +
            "\" stroke=\"" + std::string(series.colour) + "\">";

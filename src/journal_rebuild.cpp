@@ -81,7 +81,7 @@ void read_knowledge(std::string_view text, JournalLine& line) {
   line.fields[kKnownMonstersColumn] = journal_number(*monsters);
 }
 
-// The battles and the damage of the turn totals table.
+// The damage of the turn totals table and the noted number of battles.
 void read_battles(std::string_view text, JournalLine& line) {
   const auto dealt =
       number_before(text, "<SPAN CLASS=\"sebez\">",
@@ -92,16 +92,11 @@ void read_battles(std::string_view text, JournalLine& line) {
   if (!dealt || !taken) return;  // no totals table: the turn was not summed
   line.fields[kDamageDealtColumn] = journal_number(*dealt);
   line.fields[kDamageTakenColumn] = journal_number(*taken);
-  // The battles are found again the way the summary found them: the tallies
-  // written after them and the summary tables end no paragraph early.
-  std::int32_t battles = 0;
-  std::string_view remaining = text;
-  BattleFinder finder(text);
-  while (const auto span = finder.next(remaining)) {
-    ++battles;
-    remaining.remove_prefix(span->start + span->length);
-  }
-  line.fields[kBattlesColumn] = journal_number(battles);
+  // Only a report enhanced with the journal on says how many battles the
+  // turn had.
+  const std::optional<std::int32_t> battles = noted_battle_count(text);
+  if (!battles) return;
+  line.fields[kBattlesColumn] = journal_number(*battles);
 }
 
 struct Found {
