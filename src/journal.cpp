@@ -249,15 +249,18 @@ bool store_journal(const Journal& journal, std::int32_t character_number,
     sayf("nem sikerult kiirni: \"%s\"!\n", path.c_str());
     return false;
   }
-  const std::string page =
-      path_in(report_directory, journal_page_name(character_number));
+  // Like the enhanced reports: in the turns folder, or under the bare name
+  // in the current folder when the turns folder cannot take it.
+  const std::string name = journal_page_name(character_number);
+  const std::string page = path_in(report_directory, name);
   const JournalPageInfo info{character_number, std::string(character_name),
                              c_form_names, std::string(report_directory)};
-  if (!write_file(page, journal_page(journal, info))) {
-    sayf("nem sikerult kiirni: \"%s\"!\n", page.c_str());
-    return false;
+  const std::string html = journal_page(journal, info);
+  if (write_file(page, html) || (page != name && write_file(name, html))) {
+    return true;
   }
-  return true;
+  sayf("nem sikerult kiirni: \"%s\"!\n", name.c_str());
+  return false;
 }
 
 void update_journal(const TurnReport& report) {
