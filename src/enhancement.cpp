@@ -576,8 +576,9 @@ void enhance(TurnReport& report) {
     add_navigation(report.text, report.character_number, report.turn_number,
                    settings.c_form_name != 0);
   }
-  if (settings.journal != 0)
+  if (settings.journal != 0) {
     note_battle_count(report.text, report.battle_count);
+  }
 
   // The enhanced report is written before the input goes, and the input
   // is never deleted when it is the file just written.

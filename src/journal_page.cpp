@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "console.h"

@@ -14,8 +14,6 @@
 
 namespace morvinta {
 
-struct Settings;
-
 // What the page needs besides the journal.
 struct JournalPageInfo {
   std::int32_t character_number = 0;

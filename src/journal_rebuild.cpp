@@ -12,7 +12,6 @@
 
 #include "console.h"
 #include "cp1250.h"
-#include "digest.h"
 #include "report_sections.h"
 #include "settings_file.h"
 #include "text_file.h"
@@ -47,19 +46,14 @@ std::optional<std::int32_t> number_before(std::string_view text,
   if (end == std::string_view::npos) return std::nullopt;
   const std::size_t begin = text.substr(0, end).rfind(start);
   if (begin == std::string_view::npos) return std::nullopt;
-  std::string_view figure =
+  const std::string_view figure =
       text.substr(begin + start.size(), end - begin - start.size());
-  bool negative = false;
-  if (!figure.empty() && figure.front() == '-') {
-    negative = true;
-    figure.remove_prefix(1);
-  }
-  const std::optional<std::int32_t> value = whole_number(figure);
-  if (!value) return std::nullopt;
-  // A negative figure is written from a 32-bit value, so its size fits.
-  return negative ? static_cast<std::int32_t>(
-                        0u - static_cast<std::uint32_t>(*value))
-                  : *value;
+  std::int32_t value = 0;
+  const char* figure_end = figure.data() + figure.size();
+  if (figure.empty() || figure.front() == '+') return std::nullopt;
+  const auto [at, error] = std::from_chars(figure.data(), figure_end, value);
+  if (error != std::errc() || at != figure_end) return std::nullopt;
+  return value;
 }
 
 // The knowledge row: "<n> tárgyat és <m> szörnyet ismersz".
