@@ -351,41 +351,50 @@ std::optional<std::string> rendered(const fs::path& page) {
   return read_bytes(dom);
 }
 
-TEST(JournalPage, ChromiumShowsFourChartsAndTheTable) {
-  for (const int turns : {1, 40}) {
-    SCOPED_TRACE(turns);
-    TempFolder folder;
-    Journal journal;
-    for (int turn = 1; turn <= turns; ++turn) {
-      put_line(journal, made_line(turn * 2));
-    }
-    folder.write("1234_2.htm", "");
-    {
-      const InFolder in(folder.path());
-      folder.write("naplo_1234.htm",
-                   crlf(journal_page(
-                       journal, {1234, "Borostyán"_cp.data(), false, ""})));
-    }
-    const auto dom = rendered(folder.path() / "naplo_1234.htm");
-    if (!dom) GTEST_SKIP() << "no /usr/bin/chromium: the page is not rendered";
-    // The code page was understood: the name and the headings read right.
-    EXPECT_NE(dom->find("Borostyán (#1234) naplója"), std::string::npos);
-    const std::size_t series[] = {2, 1, 3, 2};
-    std::size_t at = 0;
-    for (const std::size_t n : series) {
-      const std::size_t start = dom->find("<svg", at);
-      ASSERT_NE(start, std::string::npos);
-      at = dom->find("</svg>", start);
-      const std::string_view chart(dom->data() + start, at - start);
-      EXPECT_EQ(count(chart, "<circle"), n * turns);
-      EXPECT_EQ(count(chart, "<title>"), n * turns);
-    }
-    EXPECT_EQ(dom->find("<svg", at), std::string::npos);
-    EXPECT_EQ(count(*dom, "<tr>"), static_cast<std::size_t>(turns) + 1);
-    // Turn 2 has its report in the folder, so it links to it.
-    EXPECT_EQ(count(*dom, "<a href=\"1234_2.htm\">2</a>"), 1u);
-    EXPECT_EQ(dom->find("NaN"), std::string::npos);
+// The rendered page shows the four charts with a point per turn and series
+// (2, 1, 3 and 2 series) and a table row per turn below its heading row.
+void expect_charts_and_table(const std::string& dom, std::size_t turns) {
+  std::size_t at = 0;
+  for (const std::size_t series : {2, 1, 3, 2}) {
+    const std::size_t start = dom.find("<svg", at);
+    ASSERT_NE(start, std::string::npos);
+    at = dom.find("</svg>", start);
+    const std::string_view chart(dom.data() + start, at - start);
+    EXPECT_EQ(count(chart, "<circle"), series * turns);
+    EXPECT_EQ(count(chart, "<title>"), series * turns);
   }
+  EXPECT_EQ(dom.find("<svg", at), std::string::npos);
+  EXPECT_EQ(count(dom, "<tr>"), turns + 1);
+  EXPECT_EQ(dom.find("NaN"), std::string::npos);
+}
+
+TEST(JournalPage, ChromiumShowsFourChartsAndTheTable) {
+  // The example run's page, its one turn linked to its report.
+  const fs::path golden = fs::path(MORVINTA_SOURCE_DIR) / "tests/data/golden";
+  const auto example = rendered(golden / "files/fordulok/naplo_1234.htm");
+  if (!example)
+    GTEST_SKIP() << "no /usr/bin/chromium: the page is not rendered";
+  // The code page was understood: the name and the headings read right.
+  EXPECT_NE(example->find("Borostyán Vendel (#1234) naplója"),
+            std::string::npos);
+  expect_charts_and_table(*example, 1);
+  EXPECT_EQ(count(*example, "<a href=\"1234_56.htm\">56</a>"), 1u);
+
+  TempFolder folder;
+  Journal journal;
+  for (int turn = 1; turn <= 40; ++turn) put_line(journal, made_line(turn * 2));
+  folder.write("1234_2.htm", "");
+  {
+    const InFolder in(folder.path());
+    folder.write("naplo_1234.htm",
+                 crlf(journal_page(journal, {1234, "Név", false, ""})));
+  }
+  const auto dom = rendered(folder.path() / "naplo_1234.htm");
+  ASSERT_TRUE(dom);
+  expect_charts_and_table(*dom, 40);
+  // Only turn 2 has its report in the folder.
+  EXPECT_EQ(count(*dom, "<a href="), 1u);
+  EXPECT_EQ(count(*dom, "<a href=\"1234_2.htm\">2</a>"), 1u);
 }
 
 }  // namespace
