@@ -54,7 +54,12 @@ std::string_view journal_header() {
 
 Journal parse_journal(std::string_view text,
                       std::vector<int>* unreadable_numbers) {
-  Journal journal;
+  struct Row {
+    int number = 0;
+    std::string_view text;
+    std::optional<JournalLine> line;
+  };
+  std::vector<Row> rows;
   int number = 0;
   while (!text.empty()) {
     const std::size_t cut = text.find('\n');
@@ -62,18 +67,31 @@ Journal parse_journal(std::string_view text,
     text.remove_prefix(cut == std::string_view::npos ? text.size() : cut + 1);
     ++number;
     if (row.empty() || (number == 1 && row == journal_header())) continue;
-    std::optional<JournalLine> line = read_line(row);
-    const bool known =
-        line && std::any_of(journal.lines.begin(), journal.lines.end(),
-                            [&](const JournalLine& other) {
-                              return other.turn == line->turn;
-                            });
-    if (line && !known) {
-      put_line(journal, std::move(*line));
+    rows.push_back({number, row, read_line(row)});
+  }
+  // Sorted once, so that a journal of any length is read in n log n: by
+  // turn, and within a turn in file order, the first line of a turn kept.
+  std::vector<Row*> readable;
+  for (Row& row : rows) {
+    if (row.line) readable.push_back(&row);
+  }
+  std::stable_sort(
+      readable.begin(), readable.end(),
+      [](const Row* a, const Row* b) { return a->line->turn < b->line->turn; });
+  Journal journal;
+  journal.lines.reserve(readable.size());
+  for (Row* row : readable) {
+    if (!journal.lines.empty() &&
+        journal.lines.back().turn == row->line->turn) {
+      row->line.reset();  // a second line of the turn: kept as it stands
     } else {
-      journal.unreadable.emplace_back(row);
-      if (unreadable_numbers) unreadable_numbers->push_back(number);
+      journal.lines.push_back(std::move(*row->line));
     }
+  }
+  for (const Row& row : rows) {
+    if (row.line) continue;
+    journal.unreadable.emplace_back(row.text);
+    if (unreadable_numbers) unreadable_numbers->push_back(row.number);
   }
   return journal;
 }
