@@ -22,8 +22,10 @@
 #include <vector>
 
 #include "console.h"
+#include "cp1250.h"
 #include "digest_tower.h"
 #include "driver.h"
+#include "journal.h"
 #include "platform.h"
 #include "report_generator.h"
 #include "rng.h"
@@ -62,19 +64,27 @@ void operator delete[](void* block, std::size_t) noexcept { uncounted(block); }
 namespace {
 
 namespace fs = std::filesystem;
+using morvinta::operator""_cp;
 using morvinta::generator::FolderOptions;
 
 // A made-up working folder, written once per size, entered for the run.
 class Folder {
  public:
-  explicit Folder(std::size_t report_size) {
+  // With journal, the settings also turn on the journal and the navigation.
+  explicit Folder(std::size_t report_size, bool journal = false) {
     path_ = fs::temp_directory_path() /
-            ("morvinta-bench-" + std::to_string(report_size));
+            ("morvinta-bench-" + std::to_string(report_size) +
+             (journal ? "-naplo" : ""));
     fs::remove_all(path_);
     FolderOptions options;
     options.report_size = report_size;
     options.seed = 2003;
     files_ = morvinta::generator::make_folder(options);
+    for (auto& file : files_) {
+      if (journal && file.path == "cfg/cfg_1234.txt") {
+        file.bytes.insert(0, "napló: 1;\r\nnavigáció: 1;\r\n"_cp);
+      }
+    }
     morvinta::generator::write_folder(path_.string(), files_);
     for (const auto& file : files_) {
       if (file.path == morvinta::generator::kReportName) {
@@ -100,6 +110,8 @@ class Folder {
     std::error_code ignored;
     fs::remove(path_ / "fordulok/1234_60.htm", ignored);
     fs::remove(path_ / "ulek/1234-61.ul", ignored);
+    fs::remove(path_ / "info/naplo_1234.csv", ignored);
+    fs::remove(path_ / "fordulok/naplo_1234.htm", ignored);
   }
 
  private:
@@ -109,10 +121,11 @@ class Folder {
   std::string info_;
 };
 
-const Folder& folder_of(std::size_t size) {
-  static std::map<std::size_t, std::unique_ptr<Folder>> folders;
-  auto& folder = folders[size];
-  if (!folder) folder = std::make_unique<Folder>(size);
+const Folder& folder_of(std::size_t size, bool journal = false) {
+  static std::map<std::pair<std::size_t, bool>, std::unique_ptr<Folder>>
+      folders;
+  auto& folder = folders[{size, journal}];
+  if (!folder) folder = std::make_unique<Folder>(size, journal);
   return *folder;
 }
 
@@ -133,9 +146,9 @@ std::size_t process_once(bool plain) {
   return peak;
 }
 
-void run_pipeline(benchmark::State& state, bool plain) {
+void run_pipeline(benchmark::State& state, bool plain, bool journal = false) {
   const auto size = static_cast<std::size_t>(state.range(0));
-  const Folder& folder = folder_of(size);
+  const Folder& folder = folder_of(size, journal);
   const fs::path previous = fs::current_path();
   fs::current_path(folder.path());
   std::size_t peak = 0;
@@ -198,6 +211,45 @@ void run_pipeline(benchmark::State& state, bool plain) {
 
 void BM_Indexed(benchmark::State& state) { run_pipeline(state, false); }
 void BM_Plain(benchmark::State& state) { run_pipeline(state, true); }
+// As BM_Indexed, with the journal and the navigation on: the difference is
+// what they add to a report (the journal holds the one turn).
+void BM_IndexedWithJournal(benchmark::State& state) {
+  run_pipeline(state, false, true);
+}
+
+// The journal of a character with 2,000 turns: writing the journal file and
+// drawing its page (four charts of 2,000 points, the table of 2,000 rows).
+void BM_JournalOf2000Turns(benchmark::State& state) {
+  morvinta::Journal journal;
+  for (std::int32_t turn = 1; turn <= 2000; ++turn) {
+    morvinta::JournalLine line;
+    line.turn = turn;
+    for (std::size_t i = 0; i < morvinta::kJournalColumns; ++i) {
+      line.fields[i] = morvinta::journal_number(turn * 7 % 1000 +
+                                                static_cast<int>(i) * turn);
+    }
+    line.fields[morvinta::kTurnColumn] = morvinta::journal_number(turn);
+    line.fields[morvinta::kDateColumn] = "2003. november 14.";
+    line.fields[morvinta::kExpectedPowerScoreColumn] =
+        morvinta::journal_decimal(turn * 1.37);
+    morvinta::put_line(journal, std::move(line));
+  }
+  const fs::path folder = fs::temp_directory_path() / "morvinta-bench-naplo";
+  fs::remove_all(folder);
+  fs::create_directories(folder / "info");
+  fs::create_directories(folder / "fordulok");
+  const fs::path previous = fs::current_path();
+  fs::current_path(folder);
+  for (auto _ : state) {
+    morvinta::store_journal(journal, 1234, "Bench", false, "fordulok");
+  }
+  state.counters["csv_KB"] =
+      static_cast<double>(fs::file_size("info/naplo_1234.csv")) / 1e3;
+  state.counters["page_KB"] =
+      static_cast<double>(fs::file_size("fordulok/naplo_1234.htm")) / 1e3;
+  fs::current_path(previous);
+  fs::remove_all(folder);
+}
 
 // The fixed parts of every report, whatever its size: the tower's eight
 // simulations of 10,000 climbs (with mixed readiness) and reading the full
@@ -290,6 +342,8 @@ BENCHMARK(BM_Indexed)
     ->Arg(300000)
     ->Arg(1000000)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_IndexedWithJournal)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_JournalOf2000Turns)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Plain)
     ->Arg(100000)
     ->Arg(300000)

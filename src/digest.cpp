@@ -213,10 +213,11 @@ std::string turn_totals_block(const BattleLog& totals) {
   return block;
 }
 
-void BattleLog::summarize_turn(std::string& text, std::uint32_t effect_flags) {
+std::int32_t BattleLog::summarize_turn(std::string& text,
+                                       std::uint32_t effect_flags) {
   if (contains(text, kProcessedMarker)) {
     say("Erre a fordulora mar lefuttattad a morvintat!\n");
-    return;
+    return 0;
   }
   // The counts go in only when the page is made.
   BattleLog turn = *this;
@@ -255,7 +256,7 @@ void BattleLog::summarize_turn(std::string& text, std::uint32_t effect_flags) {
   }
   if (footer_end == std::string_view::npos) {
     say("nincs meg a forduló vége!!!\n");
-    return;
+    return 0;
   }
   page.append(remaining.substr(0, footer_end));
   page += credit_block();
@@ -267,6 +268,7 @@ void BattleLog::summarize_turn(std::string& text, std::uint32_t effect_flags) {
   insert_after(page, kTotalsPlace, totals);
   text = std::move(page);
   *this = turn;
+  return static_cast<std::int32_t>(battle_count);
 }
 
 }  // namespace morvinta

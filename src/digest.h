@@ -44,9 +44,10 @@ class BattleLog {
   // Rewrites the report text into the tool's page: marker comment, a tally
   // after every battle, the page cut after the publisher's footer, the credit
   // lines and the turn totals table; the turn's counts are added to this
-  // record. Prints its progress. A text that already holds the marker, or
-  // that has no footer line, is left as it is.
-  void summarize_turn(std::string& text, std::uint32_t effect_flags);
+  // record. Prints its progress. Returns the number of battles tallied; a
+  // text that already holds the marker, or that has no footer line, is left
+  // as it is, with 0.
+  std::int32_t summarize_turn(std::string& text, std::uint32_t effect_flags);
 
   bool operator==(const BattleLog&) const = default;
 

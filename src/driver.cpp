@@ -3,6 +3,8 @@
 #include "addresses.h"
 #include "console.h"
 #include "enhancement.h"
+#include "journal.h"
+#include "journal_rebuild.h"
 #include "platform.h"
 #include "report_sections.h"
 #include "rng.h"
@@ -29,6 +31,8 @@ void print_help() {
   say(" - -v vagy --verbose: kiirja, mit olvasott ki a fordulobol\n");
   say(" - -h vagy --help: ez a leiras\n");
   say(" - --version: a program verzioja\n");
+  say(" - --naplo: a feldolgozott fordulokbol ujrairja a karakterek "
+      "naplojat\n");
 }
 
 }  // namespace
@@ -44,7 +48,10 @@ void process_report(const std::string& file_name, bool verbose) {
   // Only a report read with its knowledge rewrites the info file: the lists
   // are all the tool keeps between runs, and a refused, old-layout or
   // sheetless report would wipe them.
-  if (report.report_kind == 1 && report.sections_read) write_info_file(report);
+  if (report.report_kind == 1 && report.sections_read) {
+    write_info_file(report);
+    if (report.settings.journal != 0) update_journal(report);
+  }
   say("\n\n");
 }
 
@@ -63,6 +70,7 @@ int run(const std::vector<std::string>& arguments) {
              std::string(kVersion).c_str());
         return 0;
       }
+      if (argument == "--naplo") return rebuild_journals();
       if (argument == "-v" || argument == "--verbose") {
         verbose = true;
         continue;
@@ -79,6 +87,10 @@ int run(const std::vector<std::string>& arguments) {
 
   if (files.empty()) {
     files = list_report_files();
+    // The journal pages ("naplo_<character>.htm") are no reports.
+    std::erase_if(files, [](const std::string& name) {
+      return name.rfind("naplo_", 0) == 0;
+    });
     if (files.empty()) {
       print_banner();
       print_usage();

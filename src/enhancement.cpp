@@ -9,6 +9,8 @@
 #include "digest_tower.h"
 #include "enhancement_links.h"
 #include "enhancement_summary.h"
+#include "journal.h"
+#include "journal_page.h"
 #include "order_sheet.h"
 #include "platform.h"
 #include "rules.h"
@@ -510,7 +512,8 @@ void enhance(TurnReport& report) {
   const Settings& settings = report.settings;
 
   // The turn summary works on the page as the game wrote it.
-  report.battles.summarize_turn(report.text, compute_effect_flags(report));
+  report.battle_count =
+      report.battles.summarize_turn(report.text, compute_effect_flags(report));
 
   start_order_sheet(report);
   if (settings.dressing_mode != 0) plan_dressing(report);
@@ -563,6 +566,16 @@ void enhance(TurnReport& report) {
     section("UL keszites: ", [&] {
       report.order_sheet.write_order_sheet(settings.order_sheet_directory);
     });
+  }
+
+  // The links to the neighbouring turns go in last, so that no edit of the
+  // page meets them.
+  if (settings.navigation != 0) {
+    add_navigation(report.text, report.character_number, report.turn_number,
+                   settings.c_form_name != 0);
+  }
+  if (settings.journal != 0) {
+    note_battle_count(report.text, report.battle_count);
   }
 
   // The enhanced report is written before the input goes, and the input

@@ -85,6 +85,10 @@ std::string power_score_rows(const TurnReport& report);
 // "Ismeretek": how many items and monsters the character knows.
 std::string knowledge_rows(const TurnReport& report);
 
+// The item rows (0 to 1999) and monster rows (0 to 999) marked known.
+int known_item_count(const TurnReport& report);
+int known_monster_count(const TurnReport& report);
+
 // "Ebben a körben tett mozgásaid": the path of the turn's moves, linked to
 // their squares in the report; a jump starts a new row.
 std::string move_rows(const TurnReport& report);

@@ -312,15 +312,25 @@ std::string power_score_rows(const TurnReport& report) {
          " target=\"tapfaktor\">grafikon</a></TD></TR>";
 }
 
-std::string knowledge_rows(const TurnReport& report) {
+int known_item_count(const TurnReport& report) {
   int items = 0;
   for (int n = 0; n < ItemCatalogue::kRows; ++n) {
     if (report.items.item_by_number(n).known) ++items;
   }
+  return items;
+}
+
+int known_monster_count(const TurnReport& report) {
   int monsters = 0;
   for (int n = 0; n < 1000; ++n) {  // the game's monsters are 0 to 999
     if (report.monsters.monster_by_number(n).known) ++monsters;
   }
+  return monsters;
+}
+
+std::string knowledge_rows(const TurnReport& report) {
+  const int items = known_item_count(report);
+  const int monsters = known_monster_count(report);
   return std::string(
              "\n <TR><TD CLASS=\"c3\" COLSPAN=3> Ismeretek</TD></TR>"_cp) +
          formatted(

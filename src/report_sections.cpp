@@ -237,7 +237,7 @@ void parse_inventory(ItemCatalogue& items, std::string_view text,
           true);
     }
     items.item_by_number(ItemCatalogue::kMoney).carried_count =
-        nth_number(find_after(text, "Pénz:</TD><TD CLASS=\"t1\">"_cp), 1);
+        read_money(text);
     mark_known_items(items, text);
   } else if (report_kind == 2) {
     const std::string_view list =
@@ -406,6 +406,10 @@ std::string info_file_text(const ItemCatalogue& items,
   text +=
       formatted("\nösszesen %d szörnyet ismersz\n\n"_cp.data(), monster_lines);
   return text;
+}
+
+std::int32_t read_money(std::string_view text) {
+  return nth_number(find_after(text, "Pénz:</TD><TD CLASS=\"t1\">"_cp), 1);
 }
 
 void write_info_file(const TurnReport& report) {

@@ -33,6 +33,10 @@ void parse_encyclopedia(MonsterCatalogue& monsters, std::string_view text,
 void parse_spells(SpellCatalogue& spells, std::string_view text,
                   int report_kind, bool verbose);
 
+// The money the character carries, from the current layout's sheet; 0 when
+// the sheet shows none.
+std::int32_t read_money(std::string_view text);
+
 // The map squares the character stepped on this turn, in order.
 class AdventureLog {
  public:

@@ -54,6 +54,8 @@ constexpr SwitchKey kSwitchKeys[] = {
     {"teológia"_cp, &Settings::theology},
     {"taumaturgia"_cp, &Settings::thaumaturgy},
     {"kihívás tornya"_cp, &Settings::challenge_tower},
+    {"napló"_cp, &Settings::journal},
+    {"navigáció"_cp, &Settings::navigation},
 };
 
 // The text between the first two double quotes from the key to the next ";".

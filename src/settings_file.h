@@ -46,6 +46,8 @@ struct Settings {
   std::int32_t theology = 1;           // "teológia"
   std::int32_t thaumaturgy = 1;        // "taumaturgia"
   std::int32_t challenge_tower = 0;    // "kihívás tornya"
+  std::int32_t journal = 0;            // "napló"
+  std::int32_t navigation = 0;         // "navigáció"
 
   std::string order_sheet_directory;  // "ulek könyvtára", at most 99 bytes
   std::string report_directory;  // "fordulók könyvtára", at most 99 bytes

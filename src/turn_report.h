@@ -35,6 +35,8 @@ class TurnReport {
   // The section parsers ran: the report has a character sheet, so what the
   // character knows was read from it.
   bool sections_read = false;
+  // The battles the turn summary tallied.
+  std::int32_t battle_count = 0;
 
   Attributes attributes;
   Identity identity;

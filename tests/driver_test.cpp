@@ -50,6 +50,21 @@ TEST(Driver, DirectoryModeTakesReportNamesInByteOrder) {
                                kPrompt);
 }
 
+TEST(Driver, JournalPagesAreNoReports) {
+  TempFolder folder;
+  folder.write("naplo_7.htm", "<html></html>");
+  folder.write("7_12.htm", kProcessed);
+  const auto result = run_tool(folder.path());
+  EXPECT_EQ(result.output, refused("7_12.htm") + kPrompt);
+  const auto alone = run_tool(folder.path(), "--naplo");
+  EXPECT_EQ(alone.status, 0);
+  // Named like a report, without a sheet: no turn found.
+  EXPECT_EQ(alone.output, "#7 naploja: 0 fordulo\n");
+  const TempFolder empty;
+  const auto none = run_tool(empty.path(), "--naplo");
+  EXPECT_EQ(none.output, "nincs feldolgozott fordulo\n");
+}
+
 TEST(Driver, SeveralFilesOneAfterTheOther) {
   TempFolder folder;
   folder.write("1_2.htm", kProcessed);
@@ -81,6 +96,7 @@ TEST(Driver, HelpAndVersionDoNotWait) {
     EXPECT_EQ(help.output.rfind(kBanner + kUsage, 0), 0u);
     EXPECT_EQ(help.output.find("beolvasando"), std::string::npos);
     EXPECT_EQ(help.output.find(kPrompt), std::string::npos);
+    EXPECT_NE(help.output.find(" - --naplo: "), std::string::npos);
   }
   const auto version = run_tool(folder.path(), "--version");
   EXPECT_EQ(version.status, 0);

@@ -23,6 +23,8 @@ TEST(SettingsParse, MissingKeysReadZeroOnceAFileIsRead) {
   EXPECT_EQ(settings.priest_rank, 0);
   EXPECT_EQ(settings.spell_strength, 0);  // not its default of 1
   EXPECT_EQ(settings.monster_links, 0);
+  EXPECT_EQ(settings.journal, 0);
+  EXPECT_EQ(parsed("napló: 1; navigáció: 2;"_cp).navigation, 2);
   EXPECT_EQ(settings.order_sheet_directory, "");
   EXPECT_EQ(settings.advisor_name, "Deved");  // the advisor keeps its default
 }
@@ -102,6 +104,8 @@ TEST_F(ReadSettingsTest, OwnFileThenTemplateThenDefaults) {
     settings.read_settings("cfg/cfg_7.txt");
     EXPECT_EQ(console_, "nincs meg a \"cfg_xxxx.txt\" file!\n");
     EXPECT_EQ(settings.spell_strength, 1);
+    EXPECT_EQ(settings.journal, 0);  // the journal only when asked for
+    EXPECT_EQ(settings.navigation, 0);
   }
   folder_.write("cfg/cfg_xxxx.txt", "mozgások: 3;"_cp);
   console_.clear();
