@@ -440,4 +440,21 @@ const SpellRecord& SpellCatalogue::spell_by_number(int n) const {
   return rows_[static_cast<std::size_t>(n)];
 }
 
+void RunCatalogues::copy_into(MonsterCatalogue& monsters,
+                              SpellCatalogue& spells, ItemCatalogue& items) {
+  if (!read_) {
+    std::string* const outer = console_capture();
+    set_console_capture(&lines_);
+    monsters_.load_monsters();
+    spells_.load_spells();
+    items_.load_items();
+    set_console_capture(outer);
+    read_ = true;
+  }
+  say(lines_);
+  monsters = monsters_;
+  spells = spells_;
+  items = items_;
+}
+
 }  // namespace morvinta

@@ -58,4 +58,6 @@ std::string formatted(const char* format, ...) {
 
 void set_console_capture(std::string* capture) { active_capture = capture; }
 
+std::string* console_capture() { return active_capture; }
+
 }  // namespace morvinta
