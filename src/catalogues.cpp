@@ -185,6 +185,48 @@ class ItemLine {
     return line_.substr(first_[k], end + 1 - first_[k]);
   }
 
+  // The text between the first two double quotes of the entry, as
+  // extract_between (entry, "\"", "\"") gives it.
+  MaybeText quoted(ItemKey k) const {
+    const MaybeText text = entry(k);
+    if (plain_) return extract_between(text, "\"", "\"");
+    if (!text) return std::nullopt;
+    const std::size_t open = text->find('"');
+    if (open == std::string_view::npos) return std::nullopt;
+    const std::size_t close = text->find('"', open + 1);
+    if (close == std::string_view::npos) return std::nullopt;
+    return text->substr(open + 1, close - open - 1);
+  }
+
+  // The first `count` integers of the entry in one pass, each as
+  // nth_number (entry, i) reads it: 0 for a run the entry lacks.
+  template <std::size_t count>
+  std::array<std::int32_t, count> numbers(ItemKey k) const {
+    std::array<std::int32_t, count> values{};
+    const MaybeText text = entry(k);
+    if (plain_) {
+      for (std::size_t i = 0; i < count; ++i) {
+        values[i] = nth_number(text, static_cast<int>(i) + 1);
+      }
+      return values;
+    }
+    if (!text) return values;
+    const std::string_view t = *text;
+    std::size_t i = 0;
+    for (std::int32_t& value : values) {
+      while (i < t.size() && !is_digit(t[i])) ++i;
+      if (i == t.size()) break;
+      const std::size_t begin = i;
+      std::uint32_t run = 0;
+      for (; i < t.size() && is_digit(t[i]); ++i) {
+        run = run * 10u + static_cast<std::uint32_t>(t[i] - '0');
+      }
+      if (begin > 0 && t[begin - 1] == '-') run = 0u - run;
+      value = static_cast<std::int32_t>(run);
+    }
+    return values;
+  }
+
   // The first integer of the entry, as nth_number (entry, 1) reads it; 0
   // when the entry is absent. No key holds a digit, so the number is the
   // first run of digits after the key, if the entry's ";" comes after it.
@@ -227,10 +269,6 @@ std::int32_t field(const ItemLine& line, ItemKey key) {
   return line.number(key);
 }
 
-MaybeText quoted(const ItemLine& line, ItemKey key) {
-  return extract_between(line.entry(key), "\"", "\"");
-}
-
 // Sets a field of at most max_length bytes, reusing its storage.
 void set_cut(std::string& field, std::string_view text,
              std::size_t max_length) {
@@ -240,8 +278,11 @@ void set_cut(std::string& field, std::string_view text,
 void parse_item_line(std::string_view text, ItemRecord& row) {
   const ItemLine line(text);
   row.number = field(line, kNumber);
-  set_cut(row.name, quoted(line, kName).value_or(""), kNameLength);
-  row.weight = nth_decimal(line.entry(kWeight), 1, 0.01);
+  set_cut(row.name, line.quoted(kName).value_or(""), kNameLength);
+  // As nth_decimal (entry, 1, 0.01) reads it: the whole kilograms, then the
+  // next run of digits as hundredths.
+  const auto weight = line.numbers<2>(kWeight);
+  row.weight = weight[0] + weight[1] * 0.01;
   row.strength = field(line, kStrength);
   row.intelligence = field(line, kIntelligence);
   row.dexterity = field(line, kDexterity);
@@ -264,11 +305,10 @@ void parse_item_line(std::string_view text, ItemRecord& row) {
   row.left_hand = field(line, kLeftHand);
   if (row.left_hand != 0) row.hand_mark.assign(1, 'B');
   row.weapon_spell = field(line, kWeaponSpell);
-  const MaybeText dice = line.entry(kDamageDice);
-  row.damage_dice = {nth_number(dice, 1), nth_number(dice, 2),
-                     nth_number(dice, 3)};
+  const auto dice = line.numbers<3>(kDamageDice);
+  row.damage_dice = {dice[0], dice[1], dice[2]};
   if (line.entry(kWeaponType)) {
-    set_cut(row.weapon_type, quoted(line, kWeaponType).value_or(""),
+    set_cut(row.weapon_type, line.quoted(kWeaponType).value_or(""),
             kWeaponTypeLength);
   }
 }
