@@ -108,8 +108,9 @@ std::map<std::string, std::string> folder_files(const TempFolder& folder) {
 // already processed report first. The run reads the catalogues once, yet
 // writes what one run per report writes: the second turn reads the info file
 // the first wrote, the other character starts from nothing it did not mark
-// itself, and the catalogue lines are printed for every report read. Only
-// the last report has the tower on, so both ways it draws from the seed.
+// itself, and the catalogue lines are printed for every report read (none
+// for the refused one). Only the last report has the tower on, so both ways
+// it draws from the seed.
 TEST(Driver, OneRunWritesWhatARunPerReportWrites) {
   generator::FolderOptions options;
   options.report_size = 30000;
@@ -150,15 +151,6 @@ TEST(Driver, OneRunWritesWhatARunPerReportWrites) {
   }
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.output, printed + kPrompt);
-  // Each report read its catalogues' lines; the refused one none.
-  std::size_t lines = 0;
-  for (std::size_t at = 0;
-       (at = run.output.find("\"targyak.txt\" beolvasasa sikerult!", at)) !=
-       std::string::npos;
-       ++at) {
-    ++lines;
-  }
-  EXPECT_EQ(lines, 3u);
 
   const auto written = folder_files(together);
   EXPECT_EQ(written, folder_files(one_by_one));
