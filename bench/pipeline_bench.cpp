@@ -335,7 +335,65 @@ BENCHMARK(BM_WriteUnflushed)
     ->Arg(100000)
     ->Arg(3000000)
     ->Unit(benchmark::kMillisecond);
+// A season in directory mode: 40 turns of one character, reports of 300 KB,
+// in one run that reads the catalogues once (argument 1, as the tool does)
+// or once per report (argument 0, for comparison). Each run starts from the
+// folder as made, so every turn reads the info file the turn before it wrote.
+void BM_Season(benchmark::State& state) {
+  const bool shared = state.range(0) != 0;
+  constexpr int kTurns = 40;
+  const Folder& folder = folder_of(300000);
+  const fs::path previous = fs::current_path();
+  fs::current_path(folder.path());
+  const std::string report =
+      morvinta::read_file(morvinta::generator::kReportName).value_or("");
+  std::vector<std::string> turns;
+  for (int turn = 60; turn < 60 + kTurns; ++turn) {
+    turns.push_back("1234_" + std::to_string(turn) + ".htm");
+  }
+  const auto reset = [&] {
+    folder.reset();
+    for (int turn = 60; turn < 60 + kTurns; ++turn) {
+      const std::string name = turns[static_cast<std::size_t>(turn - 60)];
+      std::error_code ignored;
+      fs::remove(fs::path("fordulok") / name, ignored);
+      fs::remove(
+          fs::path("ulek") / ("1234-" + std::to_string(turn + 1) + ".ul"),
+          ignored);
+      if (name != morvinta::generator::kReportName) {
+        morvinta::write_file(name, report);
+      }
+    }
+  };
+  static std::string console;
+  for (auto _ : state) {
+    state.PauseTiming();
+    reset();
+    console.clear();
+    morvinta::set_console_capture(&console);
+    morvinta::seed_random(1);
+    state.ResumeTiming();
+    if (shared) {
+      morvinta::process_reports(morvinta::list_report_files(), false);
+    } else {
+      for (const std::string& name : morvinta::list_report_files()) {
+        morvinta::process_report(name, false);
+      }
+    }
+    state.PauseTiming();
+    morvinta::set_console_capture(nullptr);
+    state.ResumeTiming();
+  }
+  for (const std::string& name : turns) {
+    if (name != morvinta::generator::kReportName) fs::remove(name);
+  }
+  folder.reset();
+  state.counters["reports"] = kTurns;
+  fs::current_path(previous);
+}
+
 BENCHMARK(BM_TowerChances)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Season)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Catalogues)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Indexed)
     ->Arg(100000)

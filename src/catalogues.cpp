@@ -19,14 +19,69 @@ constexpr std::size_t kNameLength = 99;
 constexpr std::size_t kWordLength = 9;
 constexpr std::size_t kWeaponTypeLength = 11;
 
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+// The first `count` integers of the text in one pass, each as nth_number
+// (text, i) reads it: 0 for a run the text lacks, all 0 when it is absent.
+// `plain` takes them with nth_number itself, as the plain scans do.
+template <std::size_t count>
+std::array<std::int32_t, count> numbers_in(MaybeText text, bool plain) {
+  std::array<std::int32_t, count> values{};
+  if (plain) {
+    for (std::size_t i = 0; i < count; ++i) {
+      values[i] = nth_number(text, static_cast<int>(i) + 1);
+    }
+    return values;
+  }
+  if (!text) return values;
+  const std::string_view t = *text;
+  std::size_t i = 0;
+  for (std::int32_t& value : values) {
+    while (i < t.size() && !is_digit(t[i])) ++i;
+    if (i == t.size()) break;
+    const std::size_t begin = i;
+    std::uint32_t run = 0;
+    for (; i < t.size() && is_digit(t[i]); ++i) {
+      run = run * 10u + static_cast<std::uint32_t>(t[i] - '0');
+    }
+    if (begin > 0 && t[begin - 1] == '-') run = 0u - run;
+    value = static_cast<std::int32_t>(run);
+  }
+  return values;
+}
+
+// The text between the first two double quotes, as extract_between (text,
+// "\"", "\"") gives it (`plain`: by it).
+MaybeText quoted_in(MaybeText text, bool plain) {
+  if (plain) return extract_between(text, "\"", "\"");
+  if (!text) return std::nullopt;
+  const std::size_t open = text->find('"');
+  if (open == std::string_view::npos) return std::nullopt;
+  const std::size_t close = text->find('"', open + 1);
+  if (close == std::string_view::npos) return std::nullopt;
+  return text->substr(open + 1, close - open - 1);
+}
+
+// The key's entry of a catalogue line, from the key's first occurrence
+// through the next ";", as extract_inclusive (line, key, ";") finds it. A
+// line is short: the standard search does, without the report's indexes.
+MaybeText entry_in(std::string_view line, std::string_view key) {
+  if (plain_scans()) return extract_inclusive(line, key, ";");
+  const std::size_t start = line.find(key);
+  if (start == std::string_view::npos) return std::nullopt;
+  const std::size_t end = line.find(';', start + key.size());
+  if (end == std::string_view::npos) return std::nullopt;
+  return line.substr(start, end + 1 - start);
+}
+
 // The first integer between the key and the next ";" of the line.
 std::int32_t field(std::string_view line, std::string_view key) {
-  return nth_number(extract_inclusive(line, key, ";"), 1);
+  return numbers_in<1>(entry_in(line, key), plain_scans())[0];
 }
 
 // The text between the first two double quotes of the key's entry.
 MaybeText quoted(std::string_view line, std::string_view key) {
-  return extract_between(extract_inclusive(line, key, ";"), "\"", "\"");
+  return quoted_in(entry_in(line, key), plain_scans());
 }
 
 // Calls take(line, row) for each line of the catalogue file and its row, the
@@ -185,6 +240,16 @@ class ItemLine {
     return line_.substr(first_[k], end + 1 - first_[k]);
   }
 
+  // The text between the first two double quotes of the entry.
+  MaybeText quoted(ItemKey k) const { return quoted_in(entry(k), plain_); }
+
+  // The first `count` integers of the entry, each as nth_number (entry, i)
+  // reads it.
+  template <std::size_t count>
+  std::array<std::int32_t, count> numbers(ItemKey k) const {
+    return numbers_in<count>(entry(k), plain_);
+  }
+
   // The first integer of the entry, as nth_number (entry, 1) reads it; 0
   // when the entry is absent. No key holds a digit, so the number is the
   // first run of digits after the key, if the entry's ";" comes after it.
@@ -207,8 +272,6 @@ class ItemLine {
   }
 
  private:
-  static bool is_digit(char c) { return c >= '0' && c <= '9'; }
-
   static constexpr auto kKeySizes = [] {
     std::array<std::size_t, kItemKeyCount + 1> sizes{};
     for (std::size_t k = 0; k < kItemKeyCount; ++k) {
@@ -227,10 +290,6 @@ std::int32_t field(const ItemLine& line, ItemKey key) {
   return line.number(key);
 }
 
-MaybeText quoted(const ItemLine& line, ItemKey key) {
-  return extract_between(line.entry(key), "\"", "\"");
-}
-
 // Sets a field of at most max_length bytes, reusing its storage.
 void set_cut(std::string& field, std::string_view text,
              std::size_t max_length) {
@@ -240,8 +299,11 @@ void set_cut(std::string& field, std::string_view text,
 void parse_item_line(std::string_view text, ItemRecord& row) {
   const ItemLine line(text);
   row.number = field(line, kNumber);
-  set_cut(row.name, quoted(line, kName).value_or(""), kNameLength);
-  row.weight = nth_decimal(line.entry(kWeight), 1, 0.01);
+  set_cut(row.name, line.quoted(kName).value_or(""), kNameLength);
+  // As nth_decimal (entry, 1, 0.01) reads it: the whole kilograms, then the
+  // next run of digits as hundredths.
+  const auto weight = line.numbers<2>(kWeight);
+  row.weight = weight[0] + weight[1] * 0.01;
   row.strength = field(line, kStrength);
   row.intelligence = field(line, kIntelligence);
   row.dexterity = field(line, kDexterity);
@@ -264,11 +326,10 @@ void parse_item_line(std::string_view text, ItemRecord& row) {
   row.left_hand = field(line, kLeftHand);
   if (row.left_hand != 0) row.hand_mark.assign(1, 'B');
   row.weapon_spell = field(line, kWeaponSpell);
-  const MaybeText dice = line.entry(kDamageDice);
-  row.damage_dice = {nth_number(dice, 1), nth_number(dice, 2),
-                     nth_number(dice, 3)};
+  const auto dice = line.numbers<3>(kDamageDice);
+  row.damage_dice = {dice[0], dice[1], dice[2]};
   if (line.entry(kWeaponType)) {
-    set_cut(row.weapon_type, quoted(line, kWeaponType).value_or(""),
+    set_cut(row.weapon_type, line.quoted(kWeaponType).value_or(""),
             kWeaponTypeLength);
   }
 }
@@ -438,6 +499,23 @@ const SpellRecord& SpellCatalogue::spell_by_number(int n) const {
   static const SpellRecord kOutside;
   if (n < 0 || n >= kRows) return kOutside;
   return rows_[static_cast<std::size_t>(n)];
+}
+
+void RunCatalogues::copy_into(MonsterCatalogue& monsters,
+                              SpellCatalogue& spells, ItemCatalogue& items) {
+  if (!read_) {
+    std::string* const outer = console_capture();
+    set_console_capture(&lines_);
+    monsters_.load_monsters();
+    spells_.load_spells();
+    items_.load_items();
+    set_console_capture(outer);
+    read_ = true;
+  }
+  say(lines_);
+  monsters = monsters_;
+  spells = spells_;
+  items = items_;
 }
 
 }  // namespace morvinta

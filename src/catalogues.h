@@ -144,4 +144,23 @@ class SpellCatalogue {
   SpellRecord spare_;
 };
 
+// The catalogues of a whole run. The tool never writes the catalogue files,
+// so they are read once, by the first report that needs them, and every
+// report starts from a copy of the rows as read: the marks one report sets
+// (carried, banked, known, active, in hand) never reach the next.
+class RunCatalogues {
+ public:
+  // Fills the three catalogues as load_monsters, load_spells and load_items
+  // do, printing the same lines; the files are read on the first call only.
+  void copy_into(MonsterCatalogue& monsters, SpellCatalogue& spells,
+                 ItemCatalogue& items);
+
+ private:
+  bool read_ = false;
+  std::string lines_;  // what reading the files printed
+  MonsterCatalogue monsters_;
+  SpellCatalogue spells_;
+  ItemCatalogue items_;
+};
+
 }  // namespace morvinta

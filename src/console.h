@@ -24,4 +24,7 @@ std::string formatted(const char* format, ...)
 // While a capture is set, output is appended to it instead of printed.
 void set_console_capture(std::string* capture);
 
+// The capture now set; null when output is printed.
+std::string* console_capture();
+
 }  // namespace morvinta

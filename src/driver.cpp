@@ -37,9 +37,10 @@ void print_help() {
 
 }  // namespace
 
-void process_report(const std::string& file_name, bool verbose) {
+void process_report(const std::string& file_name, bool verbose,
+                    RunCatalogues* run_catalogues) {
   TurnReport report;
-  report.load(file_name, verbose);
+  report.load(file_name, verbose, run_catalogues);
   // A current-layout report without its character sheet was loaded without
   // the character's settings: enhancing it would put its copy over the input
   // in the working folder, whatever turns folder the player chose. It is
@@ -53,6 +54,13 @@ void process_report(const std::string& file_name, bool verbose) {
     if (report.settings.journal != 0) update_journal(report);
   }
   say("\n\n");
+}
+
+void process_reports(const std::vector<std::string>& file_names, bool verbose) {
+  RunCatalogues run_catalogues;
+  for (const std::string& file : file_names) {
+    process_report(file, verbose, &run_catalogues);
+  }
 }
 
 int run(const std::vector<std::string>& arguments) {
@@ -100,7 +108,7 @@ int run(const std::vector<std::string>& arguments) {
       return 0;
     }
   }
-  for (const std::string& file : files) process_report(file, verbose);
+  process_reports(files, verbose);
   say(kPrompt);
   wait_for_key();
   return 1;

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "catalogues.h"
+
 namespace morvinta {
 
 // Runs the tool on the command-line arguments (without the program name) and
@@ -14,6 +16,14 @@ namespace morvinta {
 int run(const std::vector<std::string>& arguments);
 
 // Loads, enhances and records one report file, then prints two empty lines.
-void process_report(const std::string& file_name, bool verbose);
+// The catalogues come from the run's when given, else from their files.
+void process_report(const std::string& file_name, bool verbose,
+                    RunCatalogues* run_catalogues = nullptr);
+
+// Processes the report files one after the other, reading the catalogues
+// once for all of them. Each report starts from a fresh state; only what is
+// on disk (the info file above all) and the random generator's state pass
+// from one report to the next.
+void process_reports(const std::vector<std::string>& file_names, bool verbose);
 
 }  // namespace morvinta

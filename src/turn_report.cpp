@@ -18,7 +18,8 @@ void print_banner() {
   say("\n");
 }
 
-void TurnReport::load(const std::string& name, bool verbose) {
+void TurnReport::load(const std::string& name, bool verbose,
+                      RunCatalogues* run_catalogues) {
   print_banner();
   sayf("beolvasando fordulo: \"%s\"\n", name.c_str());
   file_name = name;
@@ -49,9 +50,13 @@ void TurnReport::load(const std::string& name, bool verbose) {
   }
   if (verbose) say("fordulo beolvasasa sikerult!\n");
 
-  monsters.load_monsters();
-  spells.load_spells();
-  items.load_items();
+  if (run_catalogues != nullptr) {
+    run_catalogues->copy_into(monsters, spells, items);
+  } else {
+    monsters.load_monsters();
+    spells.load_spells();
+    items.load_items();
+  }
 
   if (find_after(find_after(text, "<STYLE"), "</STYLE>")) {
     report_kind = 1;

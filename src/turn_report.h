@@ -25,7 +25,9 @@ class TurnReport {
   // Every outcome shows in `report_kind`: 0 refused as already processed,
   // 1 current layout, 2 old layout (whether or not a character sheet was
   // found). A file that cannot be read leaves an empty text and goes on.
-  void load(const std::string& file_name, bool verbose);
+  // The catalogues come from the run's when given, else from their files.
+  void load(const std::string& file_name, bool verbose,
+            RunCatalogues* run_catalogues = nullptr);
 
   std::int32_t character_number = 0;
   std::int32_t turn_number = 0;

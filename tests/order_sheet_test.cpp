@@ -116,5 +116,35 @@ TEST(StartOrderSheet, NoTeleportWhenHushhhOrFirstMove) {
   }
 }
 
+// The last city-teleport order decides, whichever of the two it is and
+// wherever it stands; the move before the square it names is the teleport.
+TEST(StartOrderSheet, LastTeleportOrderDecides) {
+  const struct {
+    std::string_view text;
+    std::string_view teleport;
+  } kCases[] = {
+      {"v 96 [104,46] Vuuush, elteleportálsz! v 181 [102,45] Vuuush, "
+       "elteleportálsz!"_cp,
+       "[57,88]"},
+      {"v 181 [102,45] Vuuush, elteleportálsz! v 96 [104,46] Vuuush, "
+       "elteleportálsz!"_cp,
+       "[102,45]"},
+      // Bytes of the orders all around, a cut-off order at the very end.
+      {"vv 96 [104,46] Vuuush, elteleportálsz! v 18v 9"_cp, "[102,45]"},
+      // The last order ends the text: nothing after it teleports.
+      {"v 181 [104,46] Vuuush, elteleportálsz! v 96"_cp, "[0,0]"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.text);
+    TurnReport report;
+    for (const auto& [x, y] : {std::pair{57, 88}, {102, 45}, {104, 46}}) {
+      report.adventures.moves[report.adventures.move_count++].set(x, y);
+    }
+    report.text = std::string(c.text);
+    start_order_sheet(report);
+    EXPECT_EQ(report.order_sheet.teleport.square_text(), c.teleport);
+  }
+}
+
 }  // namespace
 }  // namespace morvinta
