@@ -14,6 +14,7 @@
 #include "console.h"
 #include "cp1250.h"
 #include "enhancement.h"
+#include "figures.h"
 #include "rules.h"
 #include "splices.h"
 #include "text_scan.h"
@@ -173,11 +174,6 @@ std::optional<Segment> find_segment(std::string_view text,
                  *segment};
 }
 
-// 32-bit game sums that a crafted catalogue could overflow: they wrap.
-std::int32_t wrapped(std::int64_t value) {
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
-}
-
 // The weights, values and links of one item segment, as edits of it.
 Splices item_segment_edits(const TurnReport& report, std::string_view segment,
                            bool bank) {
@@ -190,7 +186,7 @@ Splices item_segment_edits(const TurnReport& report, std::string_view segment,
     const std::int32_t k = bank ? item.banked : item.carried_count;
     std::string span;
     if (item.weight != 0 || item.ea != 0) {
-      const std::int32_t value = wrapped(std::int64_t{item.ea} * k);
+      const std::int32_t value = figures::wrap(std::int64_t{item.ea} * k);
       span = " <SPAN CLASS=\"szogletes\">";
       if (item.weight != 0 && item.ea != 0) {
         span += formatted("{%d} [%.2lf]", value, k * item.weight);
