@@ -11,6 +11,7 @@
 #include "digest_tower.h"
 #include "enhancement_links.h"
 #include "enhancement_summary.h"
+#include "figures.h"
 #include "order_sheet.h"
 #include "platform.h"
 #include "rules.h"
@@ -79,11 +80,6 @@ void rework_segment(std::string& text, std::string_view heading,
     // earlier: the copy goes where it was found.
     text.replace(at, original.size(), copy);
   }
-}
-
-// 32-bit game sums that a crafted catalogue could overflow: they wrap.
-std::int32_t wrapped(std::int64_t value) {
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
 }
 
 // One list table: cells of four to a row, each cell a piece of the text
@@ -239,7 +235,7 @@ void add_item_weights(TurnReport& report) {
             formatted(item.dollar_form ? "($%d)" : "(#%d)", n);
         if (item.weight != 0 || item.ea != 0) {
           std::string span;
-          const std::int32_t value = wrapped(std::int64_t{item.ea} * k);
+          const std::int32_t value = figures::wrap(std::int64_t{item.ea} * k);
           if (item.weight != 0 && item.ea != 0) {
             span = formatted("{%d} [%.2lf]", value, k * item.weight);
           } else if (item.weight != 0) {
@@ -403,8 +399,8 @@ void add_encumbrance_rows(TurnReport& report) {
     total += value;
     if (item.dollar_form) hu_total += value;
   }
-  const std::int32_t value_total = wrapped(total);
-  const std::int32_t hu_value = wrapped(hu_total);
+  const std::int32_t value_total = figures::wrap(total);
+  const std::int32_t hu_value = figures::wrap(hu_total);
   if (hu_value != 0) {
     put_after_label(
         formatted("\n<TR><TD CLASS=\"t1\" COLSPAN=2>HU-ban levő "

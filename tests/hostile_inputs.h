@@ -107,6 +107,13 @@ inline std::string grown(const std::string& report, std::size_t size) {
   return with_block(report, block);
 }
 
+// Digit runs at the ends of the 32-bit range as the number readers take
+// them: the highest value, the lowest (with its sign, and as the bare
+// digits that wrap to it) and the bare digits that wrap to -1.
+inline std::vector<std::string_view> limit_numbers() {
+  return {"2147483647", "-2147483648", "2147483648", "4294967295"};
+}
+
 // Reports made from the sample report (raw bytes, CR LF line ends).
 inline std::vector<Input> report_inputs(const std::string& report,
                                         bool big = true) {
@@ -120,7 +127,10 @@ inline std::vector<Input> report_inputs(const std::string& report,
   inputs.push_back({"numbers_30_digits",
                     replace_numbers(report, "123456789012345678901234567890")});
   inputs.push_back({"numbers_lone_minus", replace_numbers(report, "-")});
-  inputs.push_back({"numbers_int_max", replace_numbers(report, "2147483647")});
+  for (const std::string_view digits : limit_numbers()) {
+    inputs.push_back(
+        {"numbers_" + std::string(digits), replace_numbers(report, digits)});
+  }
   // Item, spell and monster numbers at and past the tables' ends.
   std::string numbers = report;
   for (const char* from : {"(#118)", "(#12)", "(#231)"}) {
