@@ -124,8 +124,11 @@ std::unordered_map<std::string, std::size_t> first_places(
   std::size_t left = looked_for.size();
   for_each_byte(text, open, [&](std::size_t at) {
     if (left == 0) return;
-    const std::size_t end = text.find(close, at + 1);
-    if (end == npos || end - at + 1 > longest) return;
+    // The close is sought only as far as the longest wanted text reaches,
+    // so that opens without a near close cost no more than that each.
+    const std::size_t reach = std::min(longest, text.size() - at);
+    const std::size_t end = text.substr(0, at + reach).find(close, at + 1);
+    if (end == npos) return;
     const std::string_view candidate = text.substr(at, end - at + 1);
     if (!looked_for.count(candidate)) return;
     if (places.emplace(std::string(candidate), at).second) --left;

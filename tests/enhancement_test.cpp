@@ -9,6 +9,7 @@
 #include "console.h"
 #include "cp1250.h"
 #include "test_support.h"
+#include "text_scan_plain.h"
 
 namespace morvinta {
 namespace {
@@ -47,6 +48,26 @@ TEST_F(SectionTest, RepeatedSquaresStackTheirAnchors) {
             "[5,6]<A name=\"#koord2\"></A><A name=\"#koord0\"></A> "
             "<A href=\"#koord0\"><A href=\"#koord2\">(5,6)</A></A> "
             "[7,-8]<A name=\"#koord1\"></A> <A href=\"#koord1\">(7,-8)</A>");
+}
+
+// Opens without a close near them, then coordinates: linked as the plain
+// pass links them.
+TEST_F(SectionTest, CoordinatesAfterManyOpens) {
+  auto& log = report_.adventures;
+  log.moves[0].set(5, 6);
+  log.moves[1].set(-12, 345);
+  log.move_count = 2;
+  const std::string page = std::string(3000, '[') + std::string(3000, '(') +
+                           "[5,6 (5,6) [-12,345] x(-12,345)(5,6]";
+  report_.text = page;
+  use_plain_scans(true);
+  link_coordinates(report_);
+  use_plain_scans(false);
+  const std::string plain = report_.text;
+  report_.text = page;
+  link_coordinates(report_);
+  EXPECT_EQ(report_.text, plain);
+  EXPECT_NE(plain, page);
 }
 
 TEST_F(SectionTest, TableWidthInPercent) {
