@@ -299,7 +299,18 @@ void tabulate_item_lists(std::string& text) {
                                          "boltban:", "<SPAN CLASS=\"tvp\">"};
   const std::string scan_copy = text;
   MaybeText scan = scan_copy;
-  while (const MaybeText behind = find_after(scan, marker)) {
+  std::size_t table_bytes = 0;
+  for (int lists = 0; lists < kMostItemLists; ++lists) {
+    if (table_bytes > kMostItemListBytes) break;
+    const MaybeText behind = find_after(scan, marker);
+    if (!behind) break;
+    // The list's text, from the marker to the next "<SPAN", is replaced
+    // where it first stands in the page as the earlier lists left it; a
+    // list without one, or whose text no longer stands there, changes
+    // nothing and needs no table.
+    const MaybeText listed = extract_between(scan, marker, "<SPAN");
+    scan = behind;
+    if (!listed || listed->empty() || !contains(text, *listed)) continue;
     std::string_view paragraph = *behind;
     std::string output = "<br>";
     bool shop = false;
@@ -323,10 +334,8 @@ void tabulate_item_lists(std::string& text) {
       output += list_table(second, "áron"_cp);
     }
     output += "</tr></table>\n";
-    if (const MaybeText listed = extract_between(scan, marker, "<SPAN")) {
-      replace_first(text, std::string(*listed), output);
-    }
-    scan = behind;
+    table_bytes += output.size();
+    replace_first(text, std::string(*listed), output);
   }
 }
 

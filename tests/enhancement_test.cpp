@@ -97,6 +97,57 @@ TEST(ItemLists, ListWithoutItems) {
   EXPECT_EQ(empty, cp("(zárójelben a tárgy sorszáma):<SPAN>"_cp));
 }
 
+// At most the bounded number of lists is laid out, by both passes alike.
+TEST(ItemLists, OnlyTheFirstListsUpToTheBound) {
+  std::string page;
+  for (int i = 1; i <= kMostItemLists + 1; ++i) {
+    page += cp("(zárójelben a tárgy sorszáma): Kard (#"_cp) +
+            std::to_string(i) + ").<SPAN>";
+  }
+  std::string plain = page;
+  use_plain_scans(true);
+  tabulate_item_lists(plain);
+  use_plain_scans(false);
+  std::string fast = page;
+  tabulate_item_lists(fast);
+  EXPECT_EQ(fast, plain);
+  std::size_t tables = 0;
+  for (std::size_t at = 0; (at = fast.find("<table", at)) != std::string::npos;
+       ++at) {
+    ++tables;
+  }
+  EXPECT_EQ(tables, std::size_t{kMostItemLists});
+  const std::string last = cp("(zárójelben a tárgy sorszáma): Kard (#"_cp) +
+                           std::to_string(kMostItemLists + 1) + ").<SPAN>";
+  EXPECT_EQ(fast.substr(fast.size() - last.size()), last);
+}
+
+// Each shop table holds the next list in its first cell, so without the
+// bound every list would be laid out anew inside the table before it, each
+// time with the whole run of items: the page stops growing once the tables
+// put in pass the bound.
+TEST(ItemLists, TablesStopGrowingThePage) {
+  std::string page;
+  for (int i = 100; i < 150; ++i) {
+    page += cp("(zárójelben a tárgy sorszáma): l"_cp) + std::to_string(i) +
+            "<SPAN>";
+  }
+  for (int i = 0; i < 200'000; ++i) page += "x, ";
+  page += cp("megvásárolni: y<SPAN>"_cp);
+  // A table of the run: 200,000 cells of "x, " in their markup, four to a
+  // row.
+  const std::size_t table = 200'000 * (14 + 3 + 5) + 50'000 * 10;
+  std::string plain = page;
+  use_plain_scans(true);
+  tabulate_item_lists(plain);
+  use_plain_scans(false);
+  std::string fast = page;
+  tabulate_item_lists(fast);
+  EXPECT_EQ(fast, plain);
+  EXPECT_GT(fast.size(), page.size() + table);
+  EXPECT_LT(fast.size(), page.size() + kMostItemListBytes + table);
+}
+
 class EnhanceTest : public SectionTest {
  protected:
   void SetUp() override {

@@ -166,6 +166,31 @@ inline std::vector<Input> report_inputs(const std::string& report,
       inputs.push_back({"repeated_anchors_" + std::to_string(first),
                         with_block(report, block)});
     }
+    // Item and shop lists by the ten thousand: marks in a row, whole shop
+    // paragraphs, the other shop marks, and lists whose tables each hold
+    // the next list over a long run of items.
+    const std::string_view marker = "(zárójelben a tárgy sorszáma):"_cp;
+    const std::string_view sold = "megvásárolni:"_cp;
+    std::string marks;
+    for (int i = 0; i < 10'000; ++i) marks += marker;
+    for (int i = 0; i < 10'000; ++i) marks += sold;
+    inputs.push_back({"item_and_shop_marks", with_block(report, marks)});
+    std::string shops;
+    for (int i = 0; i < 10'000; ++i) {
+      shops += std::string(marker) + " kard (#12), pajzs (#13), sisak (#14). " +
+               std::string(sold) +
+               " vért (#15) 10 áron, lándzsa (#16) 20 áron<SPAN>x</SPAN>"
+               "boltban: <SPAN CLASS=\"tvp\">1</SPAN>\r\n";
+    }
+    inputs.push_back({"shop_paragraphs", with_block(report, shops)});
+    std::string nested;
+    for (int i = 0; i < 10'000; ++i) {
+      nested +=
+          std::string(marker) + " l" + std::to_string(100'000 + i) + "<SPAN>";
+    }
+    for (int i = 0; i < 100'000; ++i) nested += "x, ";
+    nested += std::string(sold) + " y<SPAN>";
+    inputs.push_back({"nested_lists", with_block(report, nested)});
     inputs.push_back({"five_megabytes", grown(report, 5'000'000)});
     std::string line = replaced(replaced(report, "\r\n", " "), "\n", " ");
     inputs.push_back(
