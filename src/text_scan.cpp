@@ -7,6 +7,7 @@
 #include <string>
 #include <unordered_map>
 #include <utility>
+#include <vector>
 
 #include "text_scan_plain.h"
 
@@ -144,6 +145,28 @@ std::size_t paired_scan(std::string_view text, std::string_view pattern,
   return paired_tail(text, pattern, s, last, one, two);
 }
 
+// The leftmost occurrence at or after from, by the Knuth-Morris-Pratt
+// automaton: at most two steps per byte of the text, whatever the pattern.
+// The pattern must not be empty.
+std::size_t automaton_scan(std::string_view text, std::string_view pattern,
+                           std::size_t from) {
+  const std::size_t m = pattern.size();
+  // border[i]: the longest proper border of the pattern's first i bytes.
+  std::vector<std::size_t> border(m + 1, 0);
+  for (std::size_t i = 1, k = 0; i < m; ++i) {
+    while (k > 0 && pattern[i] != pattern[k]) k = border[k];
+    if (pattern[i] == pattern[k]) ++k;
+    border[i + 1] = k;
+  }
+  std::size_t k = 0;
+  for (std::size_t i = from; i < text.size(); ++i) {
+    while (k > 0 && text[i] != pattern[k]) k = border[k];
+    if (text[i] == pattern[k]) ++k;
+    if (k == m) return i + 1 - m;
+  }
+  return npos;
+}
+
 // Replaces [at, at + length) of the text by the insertion: in place when the
 // text has room, else in one copy into a buffer of just the size needed. A
 // string would double its room, and a report is megabytes.
@@ -231,8 +254,15 @@ std::size_t scan_text(std::string_view text, std::string_view pattern,
   const char* const last = base + (text.size() - m) + rare;
   constexpr std::size_t kStopsPerCheck = 32;
   constexpr std::size_t kFewestBytesPerStop = 256;
+  // A pattern longer than this, taken from a report, can nearly match at
+  // every stop (a long run of one byte, a text of its own period): whole
+  // comparisons would cost its length at each place. Once they could have
+  // cost more than a few times the bytes passed, such a pattern is sought
+  // by the automaton, in time linear in the text.
+  constexpr std::size_t kLongPattern = 64;
   const char* checked = at;
   std::size_t stops = 0;
+  std::size_t compared = 0;
   while (at <= last) {
     at = static_cast<const char*>(std::memchr(
         at, pattern[rare], static_cast<std::size_t>(last - at) + 1));
@@ -242,12 +272,17 @@ std::size_t scan_text(std::string_view text, std::string_view pattern,
       return static_cast<std::size_t>(start - base);
     }
     ++at;
+    const auto next = static_cast<std::size_t>(start - base) + 1;
+    compared += m;
+    if (m > kLongPattern &&
+        compared > 4 * (next - from) + kLongPattern * kFewestBytesPerStop) {
+      return automaton_scan(text, pattern, next);
+    }
     if (m >= 2 && ++stops % kStopsPerCheck == 0) {
       if (static_cast<std::size_t>(at - checked) <
           kStopsPerCheck * kFewestBytesPerStop) {
-        return paired_scan(text, pattern,
-                           static_cast<std::size_t>(start - base) + 1,
-                           text.size() - m, rare, partner);
+        if (m > kLongPattern) return automaton_scan(text, pattern, next);
+        return paired_scan(text, pattern, next, text.size() - m, rare, partner);
       }
       checked = at;
     }

@@ -191,6 +191,12 @@ inline std::vector<Input> report_inputs(const std::string& report,
     for (int i = 0; i < 100'000; ++i) nested += "x, ";
     nested += std::string(sold) + " y<SPAN>";
     inputs.push_back({"nested_lists", with_block(report, nested)});
+    // A list text of half a megabyte of one byte, after a megabyte of it:
+    // the search for the text nearly matches at every place.
+    inputs.push_back(
+        {"long_runs",
+         with_block(report, std::string(1'000'000, 'x') + std::string(marker) +
+                                std::string(500'000, 'x') + "e<SPAN>")});
     inputs.push_back({"five_megabytes", grown(report, 5'000'000)});
     std::string line = replaced(replaced(report, "\r\n", " "), "\n", " ");
     inputs.push_back(
