@@ -310,7 +310,9 @@ void tabulate_item_lists(std::string& text) {
     // nothing and needs no table.
     const MaybeText listed = extract_between(scan, marker, "<SPAN");
     scan = behind;
-    if (!listed || listed->empty() || !contains(text, *listed)) continue;
+    if (!listed || listed->empty()) continue;
+    const std::size_t at = find_first(text, *listed);
+    if (at == std::string::npos) continue;
     std::string_view paragraph = *behind;
     std::string output = "<br>";
     bool shop = false;
@@ -335,7 +337,7 @@ void tabulate_item_lists(std::string& text) {
     }
     output += "</tr></table>\n";
     table_bytes += output.size();
-    replace_first(text, std::string(*listed), output);
+    text.replace(at, listed->size(), output);
   }
 }
 
