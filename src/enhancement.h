@@ -52,10 +52,11 @@ void set_table_width(TurnReport& report);
 // Lays out the item lists of the adventure text as tables. A real report
 // holds a handful of lists; a crafted one could hold thousands, each laid
 // out from the rest of the page, and a table can hold later lists that are
-// laid out again inside it, so that the page would grow without end. So
-// only the first kMostItemLists lists are laid out, and once the tables put
-// into the page hold more than kMostItemListBytes the rest of the lists stay
-// as running text: the page grows by at most that much plus one table.
+// laid out again inside it, so that the page would grow with the square of
+// the lists. So only the first kMostItemLists lists are laid out, and once
+// the tables put into the page hold more than kMostItemListBytes the rest
+// of the lists stay as running text: the page grows by at most that much
+// plus one table.
 void tabulate_item_lists(std::string& text);
 inline constexpr int kMostItemLists = 100;
 inline constexpr std::size_t kMostItemListBytes = std::size_t{1} << 21;

@@ -18,24 +18,15 @@ TEST(Figures, WrapModulo2To32AtBothEnds) {
   };
   const Row rows[] = {
       {"max + 1", figures::plus(kMax, 1), kMin},
-      {"min + -1", figures::plus(kMin, -1), kMax},
-      {"max + max", figures::plus(kMax, kMax), -2},
       {"min - 1", figures::minus(kMin, 1), kMax},
       {"0 - min", figures::minus(0, kMin), kMin},
-      {"max - min", figures::minus(kMax, kMin), -1},
       {"max * 2", figures::times(kMax, 2), -2},
-      {"min * -1", figures::times(kMin, -1), kMin},
-      {"65536 * 65536", figures::times(65536, 65536), 0},
       {"min / -1", figures::quotient(kMin, -1), kMin},
-      {"-7 / 2", figures::quotient(-7, 2), -3},  // toward zero
       {"|min|", figures::magnitude(kMin), kMin},
-      {"|-5|", figures::magnitude(-5), 5},
-      {"3e9 wrapped", figures::wrap(3'000'000'000), -1294967296},
-      {"2^32 + 5 truncated", figures::truncated(4294967301.9), 5},
-      {"-2^31 - 1 truncated", figures::truncated(-2147483649.0), kMax},
-      {"NaN truncated", figures::truncated(std::nan("")), 0},
-      {"infinity truncated",
-       figures::truncated(std::numeric_limits<double>::infinity()), 0},
+      {"3e9", figures::wrap(3'000'000'000), -1294967296},
+      {"2^32 + 5.9", figures::truncated(4294967301.9), 5},
+      {"-2^31 - 1", figures::truncated(-2147483649.0), kMax},
+      {"NaN", figures::truncated(std::nan("")), 0},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
@@ -46,8 +37,6 @@ TEST(Figures, WrapModulo2To32AtBothEnds) {
 // The next turn names the order sheet's file: it never jumps to the other
 // end of the range.
 TEST(Figures, NextTurnStopsAtTheHighest) {
-  EXPECT_EQ(figures::next_turn(56), 57);
-  EXPECT_EQ(figures::next_turn(-1), 0);
   EXPECT_EQ(figures::next_turn(kMin), kMin + 1);
   EXPECT_EQ(figures::next_turn(kMax - 1), kMax);
   EXPECT_EQ(figures::next_turn(kMax), kMax);
