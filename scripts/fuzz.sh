@@ -56,7 +56,7 @@ if ! "$build/fuzz/morvinta_fuzz_run" -timeout=300 -rss_limit_mb=8192 \
 fi
 grep -E "Executed .* in [0-9]+ ms" "$build/fuzz-huge.log" || true
 
-echo "== huge reports: $per_2mb s per 2 MB, $peak_mb MB (release build)"
+echo "== huge reports: $per_2mb s per 2 MiB, $peak_mb MB (release build)"
 cmake --preset default >/dev/null
 cmake --build --preset default --target morvinta
 tool=$(pwd)/build/release/morvinta
