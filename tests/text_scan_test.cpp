@@ -152,9 +152,7 @@ TEST(FindFirst, LongPatternsThatNearlyMatchEverywhere) {
   } cases[] = {
       {repeated("x", 20'000) + repeated("x", 300) + "e" + repeated("x", 300),
        repeated("x", 300) + "e"},
-      {repeated("ab", 10'000) + "c", repeated("ab", 200) + "c"},
       {repeated(repeated("ab", 200) + "d", 60), repeated("ab", 200) + "c"},
-      {repeated("q", 5'000) + repeated("xq", 3'000), repeated("q", 100) + "xq"},
       {repeated("e", 9'000), repeated("e", 65) + "x"},  // absent
   };
   for (const auto& c : cases) {
