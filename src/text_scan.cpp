@@ -194,6 +194,12 @@ Kept* kept = nullptr;
 
 std::size_t scan_text(std::string_view text, std::string_view pattern,
                       std::size_t from);
+std::size_t long_scan(std::string_view text, std::string_view pattern,
+                      std::size_t from);
+
+constexpr std::size_t kStopsPerCheck = 32;
+constexpr std::size_t kFewestBytesPerStop = 256;
+constexpr std::size_t kLongPattern = 64;
 
 // The leftmost occurrence of the pattern at or after from, or npos; the first
 // places in a text whose searches are kept are sought once.
@@ -228,6 +234,7 @@ std::size_t scan_text(std::string_view text, std::string_view pattern,
   if (text.size() - from < m) return npos;
   // On a short text choosing the byte costs more than it saves.
   if (text.size() - from < 256) return text.find(pattern, from);
+  if (m > kLongPattern) return long_scan(text, pattern, from);
   const auto rank = [&pattern](std::size_t i) {
     return kCommonness[static_cast<unsigned char>(pattern[i])];
   };
@@ -252,17 +259,8 @@ std::size_t scan_text(std::string_view text, std::string_view pattern,
   const char* at = base + from + rare;
   // The last place the rare byte can stand for a whole occurrence.
   const char* const last = base + (text.size() - m) + rare;
-  constexpr std::size_t kStopsPerCheck = 32;
-  constexpr std::size_t kFewestBytesPerStop = 256;
-  // A pattern longer than this, taken from a report, can nearly match at
-  // every stop (a long run of one byte, a text of its own period): whole
-  // comparisons would cost its length at each place. Once they could have
-  // cost more than a few times the bytes passed, such a pattern is sought
-  // by the automaton, in time linear in the text.
-  constexpr std::size_t kLongPattern = 64;
   const char* checked = at;
   std::size_t stops = 0;
-  std::size_t compared = 0;
   while (at <= last) {
     at = static_cast<const char*>(std::memchr(
         at, pattern[rare], static_cast<std::size_t>(last - at) + 1));
@@ -272,19 +270,41 @@ std::size_t scan_text(std::string_view text, std::string_view pattern,
       return static_cast<std::size_t>(start - base);
     }
     ++at;
-    const auto next = static_cast<std::size_t>(start - base) + 1;
-    compared += m;
-    if (m > kLongPattern &&
-        compared > 4 * (next - from) + kLongPattern * kFewestBytesPerStop) {
-      return automaton_scan(text, pattern, next);
-    }
     if (m >= 2 && ++stops % kStopsPerCheck == 0) {
       if (static_cast<std::size_t>(at - checked) <
           kStopsPerCheck * kFewestBytesPerStop) {
-        if (m > kLongPattern) return automaton_scan(text, pattern, next);
-        return paired_scan(text, pattern, next, text.size() - m, rare, partner);
+        return paired_scan(text, pattern,
+                           static_cast<std::size_t>(start - base) + 1,
+                           text.size() - m, rare, partner);
       }
       checked = at;
+    }
+  }
+  return npos;
+}
+
+// A pattern longer than kLongPattern, taken from a report: its first
+// kLongPattern bytes are sought, and the rest compared where they stand.
+// Where the head stands often and the rest nearly matches (a long run of
+// one byte, a text of the pattern's own period), those comparisons would
+// cost the pattern's length at each place: once they could have cost more
+// than a few times the bytes passed, the pattern is sought by the
+// automaton, in time linear in the text.
+std::size_t long_scan(std::string_view text, std::string_view pattern,
+                      std::size_t from) {
+  const std::size_t m = pattern.size();
+  const std::string_view head = pattern.substr(0, kLongPattern);
+  std::size_t compared = 0;
+  for (std::size_t at = scan_text(text, head, from); at != npos;
+       at = scan_text(text, head, at + 1)) {
+    if (text.size() - at < m) return npos;
+    if (std::memcmp(text.data() + at + kLongPattern,
+                    pattern.data() + kLongPattern, m - kLongPattern) == 0) {
+      return at;
+    }
+    compared += m;
+    if (compared > 4 * (at + 1 - from) + kLongPattern * kFewestBytesPerStop) {
+      return automaton_scan(text, pattern, at + 1);
     }
   }
   return npos;
