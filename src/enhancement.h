@@ -58,8 +58,8 @@ void set_table_width(TurnReport& report);
 // of the lists stay as running text: the page grows by at most that much
 // plus one table.
 void tabulate_item_lists(std::string& text);
-inline constexpr int kMostItemLists = 100;
-inline constexpr std::size_t kMostItemListBytes = std::size_t{1} << 21;
+inline constexpr int kMostItemLists = 2000;
+inline constexpr std::size_t kMostItemListBytes = std::size_t{1} << 24;
 void add_encumbrance_rows(TurnReport& report);
 void colour_links(std::string& text);
 

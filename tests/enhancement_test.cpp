@@ -126,11 +126,11 @@ TEST(ItemLists, TablesStopGrowingThePage) {
     page += cp("(zárójelben a tárgy sorszáma): l"_cp) + std::to_string(i) +
             "<SPAN>";
   }
-  for (int i = 0; i < 30'000; ++i) page += "x, ";
+  for (int i = 0; i < 265'000; ++i) page += "x, ";
   page += cp("megvásárolni: y<SPAN>"_cp);
-  // A table of the run: 30,000 cells of "x, " in their markup, four to a
+  // A table of the run: 265,000 cells of "x, " in their markup, four to a
   // row; three of them pass the bound, two do not.
-  const std::size_t table = 30'000 * (14 + 3 + 5) + 7'500 * 10;
+  const std::size_t table = 265'000 * (14 + 3 + 5) + 66'250 * 10;
   ASSERT_LT(2 * table, kMostItemListBytes);
   ASSERT_GT(3 * table, kMostItemListBytes);
   std::string plain = page;
