@@ -15,6 +15,7 @@
 #include "order_sheet.h"
 #include "platform.h"
 #include "rules.h"
+#include "text_cursor.h"
 #include "text_file.h"
 #include "text_scan.h"
 #include "text_scan_plain.h"
@@ -106,11 +107,6 @@ std::string list_table(std::string_view list, std::string_view end_mark) {
     list.remove_prefix(cut + mark_size);
   }
   return html;
-}
-
-void cut_before(std::string_view& text, std::string_view mark) {
-  const std::size_t at = find_first(text, mark);
-  if (at != std::string_view::npos) text = text.substr(0, at);
 }
 
 }  // namespace
@@ -298,38 +294,58 @@ void tabulate_item_lists(std::string& text) {
   const std::string_view shop_marks[] = {"megvásárolni:"_cp,
                                          "boltban:", "<SPAN CLASS=\"tvp\">"};
   const std::string scan_copy = text;
+  const std::string_view page = scan_copy;
   MaybeText scan = scan_copy;
+  // Every list's searches start at its marker, later for every list, so
+  // each of the marks and "<SPAN"s is sought on from where the last search
+  // of it stopped: a page of many lists is read once per mark.
+  constexpr std::string_view kSpan = "<SPAN";
+  NextOccurrence list_end(page, kSpan);
+  NextOccurrence shop_mark[] = {
+      {page, shop_marks[0]}, {page, shop_marks[1]}, {page, shop_marks[2]}};
+  NextOccurrence second_end[] = {{page, kSpan}, {page, kSpan}, {page, kSpan}};
   std::size_t table_bytes = 0;
   for (int lists = 0; lists < kMostItemLists; ++lists) {
     if (table_bytes > kMostItemListBytes) break;
     const MaybeText behind = find_after(scan, marker);
     if (!behind) break;
+    scan = behind;
     // The list's text, from the marker to the next "<SPAN", is replaced
     // where it first stands in the page as the earlier lists left it; a
     // list without one, or whose text no longer stands there, changes
     // nothing and needs no table.
-    const MaybeText listed = extract_between(scan, marker, "<SPAN");
-    scan = behind;
-    if (!listed || listed->empty()) continue;
-    const std::size_t at = find_first(text, *listed);
+    const auto begin = static_cast<std::size_t>(behind->data() - page.data());
+    const std::optional<std::size_t> span = list_end.at_or_after(begin);
+    if (!span || *span == begin) continue;
+    const std::string_view listed = page.substr(begin, *span - begin);
+    const std::size_t at = find_first(text, listed);
     if (at == std::string::npos) continue;
-    std::string_view paragraph = *behind;
-    std::string output = "<br>";
+    // Where each shop mark first stands behind the marker.
+    std::optional<std::size_t> mark_at[std::size(shop_marks)];
     bool shop = false;
-    for (const std::string_view mark : shop_marks) {
-      shop = shop || contains(paragraph, mark);
+    for (std::size_t m = 0; m < std::size(shop_marks); ++m) {
+      mark_at[m] = shop_mark[m].at_or_after(begin);
+      shop = shop || mark_at[m].has_value();
     }
+    std::string output = "<br>";
     if (!shop) {
-      cut_before(paragraph, "<SPAN");
-      output += list_table(paragraph, ".");
+      output += list_table(listed, ".");
     } else {
+      // The paragraph is cut before each mark it still holds, the second
+      // list taken from that mark to the next "<SPAN" within it.
+      std::size_t end = page.size();
       std::string_view second;
-      for (const std::string_view mark : shop_marks) {
-        if (!contains(paragraph, mark)) continue;
-        second = extract_between(paragraph, mark, "<SPAN").value_or("");
-        cut_before(paragraph, mark);
+      for (std::size_t m = 0; m < std::size(shop_marks); ++m) {
+        if (!mark_at[m] || *mark_at[m] + shop_marks[m].size() > end) continue;
+        const std::size_t inner = *mark_at[m] + shop_marks[m].size();
+        const std::optional<std::size_t> close =
+            second_end[m].at_or_after(inner);
+        second = close && *close + kSpan.size() <= end
+                     ? page.substr(inner, *close - inner)
+                     : std::string_view();
+        end = *mark_at[m];
       }
-      output += list_table(paragraph, ".");
+      output += list_table(page.substr(begin, end - begin), ".");
       output += "</tr></table>\n";
       output +=
           "<br>A következő tárgyaidat hajlandó a boltos megvásárolni:<br>"_cp;
@@ -337,7 +353,7 @@ void tabulate_item_lists(std::string& text) {
     }
     output += "</tr></table>\n";
     table_bytes += output.size();
-    text.replace(at, listed->size(), output);
+    text.replace(at, listed.size(), output);
   }
 }
 

@@ -191,6 +191,14 @@ inline std::vector<Input> report_inputs(const std::string& report,
     for (int i = 0; i < 100'000; ++i) nested += "x, ";
     nested += std::string(sold) + " y<SPAN>";
     inputs.push_back({"nested_lists", with_block(report, nested)});
+    // Two thousand short lists, each found and laid out, before a page of
+    // text where every search for a shop mark runs far.
+    std::string lists;
+    for (int i = 0; i < 2'000; ++i) {
+      lists += std::string(marker) + " a\n" + std::to_string(i) + "<SPAN>";
+    }
+    inputs.push_back({"many_lists",
+                      with_block(report, lists + std::string(1'500'000, 'y'))});
     // A list text of half a megabyte of one byte, after a megabyte of it:
     // the search for the text nearly matches at every place.
     inputs.push_back(
