@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <limits>
 #include <optional>
 #include <span>
 
 #include "console.h"
 #include "cp1250.h"
+#include "figures.h"
 
 namespace morvinta {
 
@@ -20,13 +20,6 @@ constexpr auto npos = std::string_view::npos;
 
 bool is_readable_kind(std::int32_t report_kind) {
   return report_kind == kCurrentLayout || report_kind == kOldLayout;
-}
-
-// Game figures are 32 bits: a result beyond them stops at the edge.
-std::int32_t clamp_figure(std::int64_t value) {
-  return static_cast<std::int32_t>(
-      std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
-                               std::numeric_limits<std::int32_t>::max()));
 }
 
 bool contains(MaybeText text, std::string_view pattern) {
@@ -414,7 +407,7 @@ void LevelRecord::parse(std::string_view text, std::int32_t report_kind,
        current ? std::span(kCurrentAlignment) : std::span(kOldAlignment)) {
     if (const MaybeText after = find_after(text, entry.anchor)) {
       const std::int64_t n = nth_number(after, 1);
-      alignment = clamp_figure(entry.sign * n + entry.offset);
+      alignment = figures::wrap(entry.sign * n + entry.offset);
     }
   }
 
@@ -517,7 +510,7 @@ void parse_skill_value(SkillEntry& row, MaybeText text) {
   row.progress = nth_number(from_first(text, "("), 1);
   if (contains(text, "*")) row.starred = true;
   if (!contains(text, "/")) {
-    row.progress = clamp_figure(std::int64_t{row.progress} * 100);
+    row.progress = figures::wrap(std::int64_t{row.progress} * 100);
   }
 }
 
@@ -612,7 +605,7 @@ void SkillTable::parse(std::string_view text, std::int32_t report_kind,
   if (boosted_skill != "-") {
     for (std::size_t i = 0; i < kSheetSkills; ++i) {
       if (rows_[i].name == boosted_skill) {
-        rows_[i].level = clamp_figure(std::int64_t{rows_[i].level} - boost);
+        rows_[i].level = figures::wrap(std::int64_t{rows_[i].level} - boost);
       }
     }
   }

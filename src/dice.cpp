@@ -1,15 +1,15 @@
 #include "dice.h"
 
+#include "figures.h"
+
 namespace morvinta {
 
 namespace {
 
 // count * (sides + 1) in 32-bit whole numbers; catalogue values that would
-// overflow wrap instead of being undefined.
+// overflow wrap.
 std::int32_t dice_product(std::int32_t count, std::int32_t sides) {
-  const std::uint32_t product = static_cast<std::uint32_t>(count) *
-                                (static_cast<std::uint32_t>(sides) + 1u);
-  return static_cast<std::int32_t>(product);
+  return figures::times(count, figures::plus(sides, 1));
 }
 
 double throw_average(std::int32_t count, std::int32_t sides,

@@ -11,9 +11,11 @@
 #include "enhancement_summary.h"
 #include "journal.h"
 #include "journal_page.h"
+#include "figures.h"
 #include "order_sheet.h"
 #include "platform.h"
 #include "rules.h"
+#include "text_cursor.h"
 #include "text_file.h"
 #include "text_scan.h"
 #include "text_scan_plain.h"
@@ -81,11 +83,6 @@ void rework_segment(std::string& text, std::string_view heading,
   }
 }
 
-// 32-bit game sums that a crafted catalogue could overflow: they wrap.
-std::int32_t wrapped(std::int64_t value) {
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
-}
-
 // One list table: cells of four to a row, each cell a piece of the text
 // through its next ", " (or, when none is left, through the end mark).
 std::string list_table(std::string_view list, std::string_view end_mark) {
@@ -110,11 +107,6 @@ std::string list_table(std::string_view list, std::string_view end_mark) {
     list.remove_prefix(cut + mark_size);
   }
   return html;
-}
-
-void cut_before(std::string_view& text, std::string_view mark) {
-  const std::size_t at = find_first(text, mark);
-  if (at != std::string_view::npos) text = text.substr(0, at);
 }
 
 }  // namespace
@@ -239,7 +231,7 @@ void add_item_weights(TurnReport& report) {
             formatted(item.dollar_form ? "($%d)" : "(#%d)", n);
         if (item.weight != 0 || item.ea != 0) {
           std::string span;
-          const std::int32_t value = wrapped(std::int64_t{item.ea} * k);
+          const std::int32_t value = figures::wrap(std::int64_t{item.ea} * k);
           if (item.weight != 0 && item.ea != 0) {
             span = formatted("{%d} [%.2lf]", value, k * item.weight);
           } else if (item.weight != 0) {
@@ -302,35 +294,66 @@ void tabulate_item_lists(std::string& text) {
   const std::string_view shop_marks[] = {"megvásárolni:"_cp,
                                          "boltban:", "<SPAN CLASS=\"tvp\">"};
   const std::string scan_copy = text;
+  const std::string_view page = scan_copy;
   MaybeText scan = scan_copy;
-  while (const MaybeText behind = find_after(scan, marker)) {
-    std::string_view paragraph = *behind;
-    std::string output = "<br>";
+  // Every list's searches start at its marker, later for every list, so
+  // each of the marks and "<SPAN"s is sought on from where the last search
+  // of it stopped: a page of many lists is read once per mark.
+  constexpr std::string_view kSpan = "<SPAN";
+  NextOccurrence list_end(page, kSpan);
+  NextOccurrence shop_mark[] = {
+      {page, shop_marks[0]}, {page, shop_marks[1]}, {page, shop_marks[2]}};
+  NextOccurrence second_end[] = {{page, kSpan}, {page, kSpan}, {page, kSpan}};
+  std::size_t table_bytes = 0;
+  for (int lists = 0; lists < kMostItemLists; ++lists) {
+    if (table_bytes > kMostItemListBytes) break;
+    const MaybeText behind = find_after(scan, marker);
+    if (!behind) break;
+    scan = behind;
+    // The list's text, from the marker to the next "<SPAN", is replaced
+    // where it first stands in the page as the earlier lists left it; a
+    // list without one, or whose text no longer stands there, changes
+    // nothing and needs no table.
+    const auto begin = static_cast<std::size_t>(behind->data() - page.data());
+    const std::optional<std::size_t> span = list_end.at_or_after(begin);
+    if (!span || *span == begin) continue;
+    const std::string_view listed = page.substr(begin, *span - begin);
+    const std::size_t at = find_first(text, listed);
+    if (at == std::string::npos) continue;
+    // Where each shop mark first stands behind the marker.
+    std::optional<std::size_t> mark_at[std::size(shop_marks)];
     bool shop = false;
-    for (const std::string_view mark : shop_marks) {
-      shop = shop || contains(paragraph, mark);
+    for (std::size_t m = 0; m < std::size(shop_marks); ++m) {
+      mark_at[m] = shop_mark[m].at_or_after(begin);
+      shop = shop || mark_at[m].has_value();
     }
+    std::string output = "<br>";
     if (!shop) {
-      cut_before(paragraph, "<SPAN");
-      output += list_table(paragraph, ".");
+      output += list_table(listed, ".");
     } else {
+      // The paragraph is cut before each mark it still holds, the second
+      // list taken from that mark to the next "<SPAN" within it.
+      std::size_t end = page.size();
       std::string_view second;
-      for (const std::string_view mark : shop_marks) {
-        if (!contains(paragraph, mark)) continue;
-        second = extract_between(paragraph, mark, "<SPAN").value_or("");
-        cut_before(paragraph, mark);
+      for (std::size_t m = 0; m < std::size(shop_marks); ++m) {
+        if (!mark_at[m] || *mark_at[m] + shop_marks[m].size() > end) continue;
+        const std::size_t inner = *mark_at[m] + shop_marks[m].size();
+        const std::optional<std::size_t> close =
+            second_end[m].at_or_after(inner);
+        second = close && *close + kSpan.size() <= end
+                     ? page.substr(inner, *close - inner)
+                     : std::string_view();
+        end = *mark_at[m];
       }
-      output += list_table(paragraph, ".");
+      output += list_table(page.substr(begin, end - begin), ".");
       output += "</tr></table>\n";
       output +=
           "<br>A következő tárgyaidat hajlandó a boltos megvásárolni:<br>"_cp;
       output += list_table(second, "áron"_cp);
     }
     output += "</tr></table>\n";
-    if (const MaybeText listed = extract_between(scan, marker, "<SPAN")) {
-      replace_first(text, std::string(*listed), output);
-    }
-    scan = behind;
+    table_bytes += output.size();
+    text.replace(at, listed.size(), output);
   }
 }
 
@@ -403,8 +426,8 @@ void add_encumbrance_rows(TurnReport& report) {
     total += value;
     if (item.dollar_form) hu_total += value;
   }
-  const std::int32_t value_total = wrapped(total);
-  const std::int32_t hu_value = wrapped(hu_total);
+  const std::int32_t value_total = figures::wrap(total);
+  const std::int32_t hu_value = figures::wrap(hu_total);
   if (hu_value != 0) {
     put_after_label(
         formatted("\n<TR><TD CLASS=\"t1\" COLSPAN=2>HU-ban levő "

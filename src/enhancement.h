@@ -5,6 +5,7 @@
 // the console as it runs.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -48,7 +49,17 @@ void replace_images(TurnReport& report);
 void add_item_weights(TurnReport& report);
 void develop_spells(TurnReport& report);
 void set_table_width(TurnReport& report);
+// Lays out the item lists of the adventure text as tables. A real report
+// holds a handful of lists; a crafted one could hold thousands, each laid
+// out from the rest of the page, and a table can hold later lists that are
+// laid out again inside it, so that the page would grow with the square of
+// the lists. So only the first kMostItemLists lists are laid out, and once
+// the tables put into the page hold more than kMostItemListBytes the rest
+// of the lists stay as running text: the page grows by at most that much
+// plus one table.
 void tabulate_item_lists(std::string& text);
+inline constexpr int kMostItemLists = 2000;
+inline constexpr std::size_t kMostItemListBytes = std::size_t{1} << 24;
 void add_encumbrance_rows(TurnReport& report);
 void colour_links(std::string& text);
 

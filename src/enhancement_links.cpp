@@ -14,6 +14,7 @@
 #include "console.h"
 #include "cp1250.h"
 #include "enhancement.h"
+#include "figures.h"
 #include "rules.h"
 #include "splices.h"
 #include "text_scan.h"
@@ -123,8 +124,11 @@ std::unordered_map<std::string, std::size_t> first_places(
   std::size_t left = looked_for.size();
   for_each_byte(text, open, [&](std::size_t at) {
     if (left == 0) return;
-    const std::size_t end = text.find(close, at + 1);
-    if (end == npos || end - at + 1 > longest) return;
+    // The close is sought only as far as the longest wanted text reaches,
+    // so that opens without a near close cost no more than that each.
+    const std::size_t reach = std::min(longest, text.size() - at);
+    const std::size_t end = text.substr(0, at + reach).find(close, at + 1);
+    if (end == npos) return;
     const std::string_view candidate = text.substr(at, end - at + 1);
     if (!looked_for.count(candidate)) return;
     if (places.emplace(std::string(candidate), at).second) --left;
@@ -173,11 +177,6 @@ std::optional<Segment> find_segment(std::string_view text,
                  *segment};
 }
 
-// 32-bit game sums that a crafted catalogue could overflow: they wrap.
-std::int32_t wrapped(std::int64_t value) {
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
-}
-
 // The weights, values and links of one item segment, as edits of it.
 Splices item_segment_edits(const TurnReport& report, std::string_view segment,
                            bool bank) {
@@ -190,7 +189,7 @@ Splices item_segment_edits(const TurnReport& report, std::string_view segment,
     const std::int32_t k = bank ? item.banked : item.carried_count;
     std::string span;
     if (item.weight != 0 || item.ea != 0) {
-      const std::int32_t value = wrapped(std::int64_t{item.ea} * k);
+      const std::int32_t value = figures::wrap(std::int64_t{item.ea} * k);
       span = " <SPAN CLASS=\"szogletes\">";
       if (item.weight != 0 && item.ea != 0) {
         span += formatted("{%d} [%.2lf]", value, k * item.weight);

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "cp1250.h"
+#include "enhancement.h"
 #include "enhancement_links.h"
 #include "splices.h"
 
@@ -246,10 +247,11 @@ bool tabulate_item_lists_indexed(std::string& text) {
                                          "boltban:", "<SPAN CLASS=\"tvp\">"};
   const std::string_view report = text;
   const std::vector<std::size_t> markers = [&] {
-    // The markers as the plain pass meets them: each searched for behind
-    // the last.
+    // The markers as the plain pass meets them, each searched for behind
+    // the last, as many as are laid out.
     std::vector<std::size_t> found;
-    for (std::size_t at = find_first(report, marker); at != npos;
+    for (std::size_t at = find_first(report, marker);
+         at != npos && found.size() < std::size_t{kMostItemLists};
          at = find_first(report, marker, at + marker.size())) {
       found.push_back(at);
     }
@@ -264,7 +266,11 @@ bool tabulate_item_lists_indexed(std::string& text) {
 
   // The tables, each made from the report as it was.
   std::vector<ListTable> tables;
+  std::size_t table_bytes = 0;
   for (const std::size_t at : markers) {
+    // Tables beyond the bound may or may not be put in, as the lists are
+    // found: left to the plain pass, which counts those put in.
+    if (table_bytes > kMostItemListBytes) return false;
     const std::size_t begin = at + marker.size();
     ListTable table;
     const std::size_t listed_end = first_within(spans, begin, npos, 0);
@@ -307,16 +313,15 @@ bool tabulate_item_lists_indexed(std::string& text) {
       add_list_table(report, second_begin, second_end, "áron"_cp, table);
     }
     table.html += "</tr></table>\n";
+    table_bytes += table.html.size();
     tables.push_back(std::move(table));
   }
 
   // A list text with a byte of the tables' markup, or standing inside that
   // markup, could be found across a cell's edge: left to the plain pass. So
-  // are pages of very many lists or of list texts longer than the page
-  // (marker after marker without a "<SPAN"), whose pieces would cost more
-  // than the plain searches.
-  constexpr std::size_t kMostLists = 2000;
-  if (tables.size() > kMostLists) return false;
+  // are pages of list texts longer than the page (marker after marker
+  // without a "<SPAN"), whose pieces would cost more than the plain
+  // searches.
   std::vector<std::string_view> wanted;  // each list text once
   std::unordered_map<std::string_view, std::size_t> wanted_index;
   std::vector<std::size_t> text_of(tables.size());

@@ -13,6 +13,7 @@
 
 #include "console.h"
 #include "cp1250.h"
+#include "figures.h"
 #include "rules.h"
 
 namespace morvinta {
@@ -25,12 +26,6 @@ void section(const char* label, Work work) {
   say(label);
   work();
   say("OK\n");
-}
-
-// A sum or difference of game figures, back in 32 bits as the rules keep
-// them (modulo 2^32).
-std::int32_t wrapped(std::int64_t value) {
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
 }
 
 bool held(const ItemRecord& item, std::int32_t planned) {
@@ -51,7 +46,7 @@ std::string divisor_row(std::string_view school, std::string_view cost_of,
     row += " (fejlődés képlet): ("_cp;
     row += cost_of;
     row += formatted(" költsége-%d)%%, ha ez kisebb mint "_cp.data(),
-                     wrapped(std::int64_t{level} + pool_share));
+                     figures::wrap(std::int64_t{level} + pool_share));
     row += share + ", akkor " + share + "%</TD></TR>";
     return row;
   };
@@ -174,26 +169,26 @@ std::string item_list_total(const TurnReport& report, ItemListKind kind,
       return {};
     case ItemListKind::kMaxLife: {
       // The sheet's maximum holds the items in hand now.
-      const std::int32_t base = wrapped(std::int64_t{pools.max_life_points} -
-                                        max_life_item_bonus(report, 0));
+      const std::int32_t base = figures::wrap(
+          std::int64_t{pools.max_life_points} - max_life_item_bonus(report, 0));
       const std::int32_t items = max_life_item_bonus(report, planned);
-      return row(base, items, wrapped(std::int64_t{base} + items));
+      return row(base, items, figures::wrap(std::int64_t{base} + items));
     }
     case ItemListKind::kMaxMagic: {
-      const std::int32_t base = wrapped(std::int64_t{pools.max_magic_points} -
-                                        max_vp_item_bonus(report, 0));
+      const std::int32_t base = figures::wrap(
+          std::int64_t{pools.max_magic_points} - max_vp_item_bonus(report, 0));
       const std::int32_t items = max_vp_item_bonus(report, planned);
-      return row(base, items, wrapped(std::int64_t{base} + items));
+      return row(base, items, figures::wrap(std::int64_t{base} + items));
     }
     case ItemListKind::kTheology: {
       const std::int32_t level = theology_level(report, planned);
       const std::int32_t items = theology_item_bonus(report, planned);
-      return row(wrapped(std::int64_t{level} - items), items, level);
+      return row(figures::wrap(std::int64_t{level} - items), items, level);
     }
     case ItemListKind::kThaumaturgy: {
       const std::int32_t level = thaumaturgy_level(report, planned);
       const std::int32_t items = thaumaturgy_item_bonus(report, planned);
-      return row(wrapped(std::int64_t{level} - items), items, level);
+      return row(figures::wrap(std::int64_t{level} - items), items, level);
     }
   }
   return {};
@@ -353,7 +348,7 @@ std::string attribute_bonus_rows(const TurnReport& report) {
   for (const AttributeList& list : kLists) {
     const AttributeValue& value = report.attributes.*list.attribute;
     rows += formatted(list.heading,
-                      wrapped(std::int64_t{value.second} - value.first));
+                      figures::wrap(std::int64_t{value.second} - value.first));
     rows += "\n<TR><TD CLASS=\"t1\" COLSPAN=3>";
     for (int n = 1; n < ItemCatalogue::kRows; ++n) {
       const ItemRecord& item = report.items.item_by_number(n);

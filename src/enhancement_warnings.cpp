@@ -13,6 +13,7 @@
 #include "console.h"
 #include "cp1250.h"
 #include "enhancement_summary.h"
+#include "figures.h"
 #include "rules.h"
 #include "text_scan.h"
 #include "text_scan_plain.h"
@@ -20,10 +21,6 @@
 namespace morvinta {
 
 namespace {
-
-std::int32_t wrapped(std::int64_t value) {
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
-}
 
 bool counts(const TurnReport& report, int item) {
   const ItemRecord& row = report.items.item_by_number(item);
@@ -211,7 +208,7 @@ std::string warning_rows(TurnReport& report) {
     rows += formatted(
         "\n<TR><TD CLASS=\"t1\" COLSPAN=3> Ritka tárgyak találására van "
         "+%d%% esélyed </TD></TR>"_cp.data(),
-        wrapped(rare));
+        figures::wrap(rare));
   }
 
   // Blank scrolls: one is written with the repeated spell, more one by one.
@@ -422,7 +419,7 @@ std::string company_rows(const TurnReport& report) {
     rows += formatted(
         "<TR><TD CLASS=\"t1\" COLSPAN=3>trafó (vp): %d VP-t tudsz kinyerni "
         "</TD></TR>"_cp.data(),
-        wrapped(std::int64_t{vp_regeneration_here(report)} * 13 / 10));
+        figures::wrap(std::int64_t{vp_regeneration_here(report)} * 13 / 10));
   }
   if (company == 9111) {
     rows += formatted(

@@ -4,6 +4,7 @@
 
 #include "console.h"
 #include "cp1250.h"
+#include "figures.h"
 #include "settings_file.h"
 #include "text_file.h"
 #include "text_scan.h"
@@ -115,7 +116,7 @@ void OrderSheet::write_order_sheet(std::string_view directory) const {
 void start_order_sheet(TurnReport& report) {
   OrderSheet& sheet = report.order_sheet;
   sheet.character_number = report.character_number;
-  sheet.next_turn = report.turn_number + 1;
+  sheet.next_turn = figures::next_turn(report.turn_number);
   const AdventureLog& log = report.adventures;
   sheet.start = log.last_move();
 

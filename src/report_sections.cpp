@@ -72,18 +72,45 @@ void scan_encyclopedia(std::string_view text,
   const MaybeText part =
       extract_inclusive(text, "ENCYCLOPEDIA FANTASIA", "KARAKTERLAP");
   if (!part) return;
-  // One "(" at a time, each with the text through the next ")".
-  for (std::size_t open = part->find('('); open != std::string_view::npos;
+  // One "(" at a time, each with the text through the next ")". The "("s
+  // before one ")" share the end of their texts, so the last place of each
+  // word that ends by that ")" tells for all of them whether their text
+  // holds it, and their first numbers come from one cursor: a part with
+  // many "(" before a ")" is read once.
+  constexpr auto npos = std::string_view::npos;
+  std::size_t close = npos;
+  std::vector<std::size_t> last_word(words.size(), npos);
+  // The first digit at or after the last "(" whose number was read, npos
+  // before the first, and the value of its run.
+  std::size_t digit = npos;
+  std::size_t run_end = 0;
+  std::int32_t run_value = 0;
+  for (std::size_t open = part->find('('); open != npos;
        open = part->find('(', open + 1)) {
-    const std::size_t close = part->find(')', open + 1);
-    if (close == std::string_view::npos) break;
-    const std::string_view parenthesised = part->substr(open, close - open + 1);
-    for (const std::string_view word : words) {
-      if (contains(parenthesised, word)) {
-        mark(nth_number(parenthesised, 1));
-        break;
+    if (close == npos || close < open) {
+      close = part->find(')', open + 1);
+      if (close == npos) break;
+      const std::string_view group = part->substr(open, close - open + 1);
+      std::size_t w = 0;
+      for (const std::string_view word : words) {
+        const std::size_t at = group.rfind(word);
+        last_word[w++] = at == npos ? npos : open + at;
       }
     }
+    bool held = false;
+    for (const std::size_t at : last_word)
+      held = held || (at != npos && at >= open);
+    if (!held) continue;
+    if (digit == npos || digit < open) {
+      digit = open;
+      while (digit < part->size() && !is_digit_byte((*part)[digit])) ++digit;
+      run_end = digit;
+      while (run_end < part->size() && is_digit_byte((*part)[run_end]))
+        ++run_end;
+      run_value =
+          signed_run(*part, open, digit, digits_value(*part, digit, run_end));
+    }
+    mark(digit > close ? 0 : run_value);
   }
 }
 

@@ -3,46 +3,22 @@
 // and the settings. Not part of the rules' interface.
 #pragma once
 
-#include <cmath>
 #include <cstdint>
 #include <string_view>
 
+#include "figures.h"
 #include "text_scan.h"
 #include "turn_report.h"
 
 namespace morvinta::rules_support {
 
-// A 64-bit intermediate brought back to the game's 32 bits, modulo 2^32.
-inline std::int32_t wrap(std::int64_t value) {
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
-}
-
-inline std::int32_t plus(std::int32_t a, std::int32_t b) {
-  return wrap(std::int64_t{a} + b);
-}
-
-inline std::int32_t minus(std::int32_t a, std::int32_t b) {
-  return wrap(std::int64_t{a} - b);
-}
-
-inline std::int32_t times(std::int32_t a, std::int32_t b) {
-  return wrap(std::int64_t{a} * b);
-}
-
-// a / b truncated toward zero; b must not be 0. The one quotient beyond 32
-// bits, the lowest value divided by -1, wraps.
-inline std::int32_t quotient(std::int32_t a, std::int32_t b) {
-  return wrap(std::int64_t{a} / b);
-}
-
-// A double truncated toward zero to 32 bits, wrapping beyond them; 0 for a
-// value that is not a finite number.
-inline std::int32_t truncated(double value) {
-  if (!std::isfinite(value)) return 0;
-  // The remainder modulo 2^32 keeps the low 32 bits and fits in 64.
-  const double low_bits = std::fmod(std::trunc(value), 4294967296.0);
-  return wrap(static_cast<std::int64_t>(low_bits));
-}
+// The game's 32-bit arithmetic, wrapping modulo 2^32 (figures.h).
+using figures::minus;
+using figures::plus;
+using figures::quotient;
+using figures::times;
+using figures::truncated;
+using figures::wrap;
 
 // In hand and carried.
 inline bool counts(const TurnReport& report, int item) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <unordered_map>
 #include <utility>
+#include <vector>
 
 #include "text_scan_plain.h"
 
@@ -144,6 +145,28 @@ std::size_t paired_scan(std::string_view text, std::string_view pattern,
   return paired_tail(text, pattern, s, last, one, two);
 }
 
+// The leftmost occurrence at or after from, by the Knuth-Morris-Pratt
+// automaton: at most two steps per byte of the text, whatever the pattern.
+// The pattern must not be empty.
+std::size_t automaton_scan(std::string_view text, std::string_view pattern,
+                           std::size_t from) {
+  const std::size_t m = pattern.size();
+  // border[i]: the longest proper border of the pattern's first i bytes.
+  std::vector<std::size_t> border(m + 1, 0);
+  for (std::size_t i = 1, k = 0; i < m; ++i) {
+    while (k > 0 && pattern[i] != pattern[k]) k = border[k];
+    if (pattern[i] == pattern[k]) ++k;
+    border[i + 1] = k;
+  }
+  std::size_t k = 0;
+  for (std::size_t i = from; i < text.size(); ++i) {
+    while (k > 0 && text[i] != pattern[k]) k = border[k];
+    if (text[i] == pattern[k]) ++k;
+    if (k == m) return i + 1 - m;
+  }
+  return npos;
+}
+
 // Replaces [at, at + length) of the text by the insertion: in place when the
 // text has room, else in one copy into a buffer of just the size needed. A
 // string would double its room, and a report is megabytes.
@@ -171,6 +194,12 @@ Kept* kept = nullptr;
 
 std::size_t scan_text(std::string_view text, std::string_view pattern,
                       std::size_t from);
+std::size_t long_scan(std::string_view text, std::string_view pattern,
+                      std::size_t from);
+
+constexpr std::size_t kStopsPerCheck = 32;
+constexpr std::size_t kFewestBytesPerStop = 256;
+constexpr std::size_t kLongPattern = 64;
 
 // The leftmost occurrence of the pattern at or after from, or npos; the first
 // places in a text whose searches are kept are sought once.
@@ -205,6 +234,7 @@ std::size_t scan_text(std::string_view text, std::string_view pattern,
   if (text.size() - from < m) return npos;
   // On a short text choosing the byte costs more than it saves.
   if (text.size() - from < 256) return text.find(pattern, from);
+  if (m > kLongPattern) return long_scan(text, pattern, from);
   const auto rank = [&pattern](std::size_t i) {
     return kCommonness[static_cast<unsigned char>(pattern[i])];
   };
@@ -229,8 +259,6 @@ std::size_t scan_text(std::string_view text, std::string_view pattern,
   const char* at = base + from + rare;
   // The last place the rare byte can stand for a whole occurrence.
   const char* const last = base + (text.size() - m) + rare;
-  constexpr std::size_t kStopsPerCheck = 32;
-  constexpr std::size_t kFewestBytesPerStop = 256;
   const char* checked = at;
   std::size_t stops = 0;
   while (at <= last) {
@@ -250,6 +278,33 @@ std::size_t scan_text(std::string_view text, std::string_view pattern,
                            text.size() - m, rare, partner);
       }
       checked = at;
+    }
+  }
+  return npos;
+}
+
+// A pattern longer than kLongPattern, taken from a report: its first
+// kLongPattern bytes are sought, and the rest compared where they stand.
+// Where the head stands often and the rest nearly matches (a long run of
+// one byte, a text of the pattern's own period), those comparisons would
+// cost the pattern's length at each place: once they could have cost more
+// than a few times the bytes passed, the pattern is sought by the
+// automaton, in time linear in the text.
+std::size_t long_scan(std::string_view text, std::string_view pattern,
+                      std::size_t from) {
+  const std::size_t m = pattern.size();
+  const std::string_view head = pattern.substr(0, kLongPattern);
+  std::size_t compared = 0;
+  for (std::size_t at = scan_text(text, head, from); at != npos;
+       at = scan_text(text, head, at + 1)) {
+    if (text.size() - at < m) return npos;
+    if (std::memcmp(text.data() + at + kLongPattern,
+                    pattern.data() + kLongPattern, m - kLongPattern) == 0) {
+      return at;
+    }
+    compared += m;
+    if (compared > 4 * (at + 1 - from) + kLongPattern * kFewestBytesPerStop) {
+      return automaton_scan(text, pattern, at + 1);
     }
   }
   return npos;

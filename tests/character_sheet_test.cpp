@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <limits>
 #include <string>
 #include <string_view>
 
@@ -35,8 +34,8 @@ TEST(ParseSkillValue, ReadsLevelMaximumProgressAndStar) {
       {"7 (3)", 7, 0, 300, false},  // without "/" the progress is hundredths
       {"-3/10", -3, 10, 0, false},
       {"", 0, 0, 0, false},
-      // Beyond 32 bits the progress stops at the edge.
-      {"1 (30000000)", 1, 0, std::numeric_limits<std::int32_t>::max(), false},
+      // Beyond 32 bits the progress wraps: 3,000,000,000 - 2^32.
+      {"1 (30000000)", 1, 0, -1294967296, false},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.text);
@@ -213,9 +212,10 @@ TEST_F(SheetTest, LevelRecordAlignmentBands) {
       {" gonosz", " gonosz", "0", -20, "Jellem    : 0 (gonosz)\n"},
       {" jó"_cp, " jó"_cp, "5", 25, "Jellem    : 5 (jó)\n"},
       {" jó"_cp, " jó"_cp, "0", 20, "Jellem    : 0 (jó)\n"},
-      // Beyond 32 bits the value stops at the edge instead of wrapping.
-      {" jó"_cp, " jó"_cp, "2147483640", 2147483647,
-       "Jellem    : 2147483627 (jó)\n"},
+      // Beyond 32 bits the value wraps, as every game figure does:
+      // 2,147,483,660 - 2^32, shown with the evil band's 20 taken off.
+      {" jó"_cp, " jó"_cp, "2147483640", -2147483636,
+       "Jellem    : -2147483616 (gonosz)\n"},
   };
   for (const Row& row : rows) {
     for (const std::int32_t kind : {kCurrent, kOld}) {

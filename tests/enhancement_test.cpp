@@ -9,6 +9,7 @@
 #include "console.h"
 #include "cp1250.h"
 #include "test_support.h"
+#include "text_scan_plain.h"
 
 namespace morvinta {
 namespace {
@@ -49,6 +50,26 @@ TEST_F(SectionTest, RepeatedSquaresStackTheirAnchors) {
             "[7,-8]<A name=\"#koord1\"></A> <A href=\"#koord1\">(7,-8)</A>");
 }
 
+// Opens without a close near them, then coordinates: linked as the plain
+// pass links them.
+TEST_F(SectionTest, CoordinatesAfterManyOpens) {
+  auto& log = report_.adventures;
+  log.moves[0].set(5, 6);
+  log.moves[1].set(-12, 345);
+  log.move_count = 2;
+  const std::string page = std::string(3000, '[') + std::string(3000, '(') +
+                           "[5,6 (5,6) [-12,345] x(-12,345)(5,6]";
+  report_.text = page;
+  use_plain_scans(true);
+  link_coordinates(report_);
+  use_plain_scans(false);
+  const std::string plain = report_.text;
+  report_.text = page;
+  link_coordinates(report_);
+  EXPECT_EQ(report_.text, plain);
+  EXPECT_NE(plain, page);
+}
+
 TEST_F(SectionTest, TableWidthInPercent) {
   report_.text =
       cp("<T WIDTH=740><T WIDTH=750> HARCI ISMERETEK</TD></TR> WIDTH=140 "
@@ -74,6 +95,53 @@ TEST(ItemLists, ListWithoutItems) {
   std::string empty = cp("(zárójelben a tárgy sorszáma):<SPAN>"_cp);
   tabulate_item_lists(empty);
   EXPECT_EQ(empty, cp("(zárójelben a tárgy sorszáma):<SPAN>"_cp));
+}
+
+// At most the bounded number of lists is laid out, by both passes alike.
+TEST(ItemLists, OnlyTheFirstListsUpToTheBound) {
+  std::string page;
+  for (int i = 1; i <= kMostItemLists + 1; ++i) {
+    page += cp("(zárójelben a tárgy sorszáma): Kard (#"_cp) +
+            std::to_string(i) + ").<SPAN>";
+  }
+  std::string plain = page;
+  use_plain_scans(true);
+  tabulate_item_lists(plain);
+  use_plain_scans(false);
+  std::string fast = page;
+  tabulate_item_lists(fast);
+  EXPECT_EQ(fast, plain);
+  const auto item = [](int n) { return "Kard (#" + std::to_string(n) + ")."; };
+  EXPECT_TRUE(testing::contains(fast, item(kMostItemLists) + "</td>"));
+  EXPECT_TRUE(testing::contains(fast, "): " + item(kMostItemLists + 1)));
+}
+
+// Each shop table holds the next list in its first cell, so without the
+// bound every list would be laid out anew inside the table before it, each
+// time with the whole run of items: the page stops growing once the tables
+// put in pass the bound, here after the third.
+TEST(ItemLists, TablesStopGrowingThePage) {
+  std::string page;
+  for (int i = 100; i < 150; ++i) {
+    page += cp("(zárójelben a tárgy sorszáma): l"_cp) + std::to_string(i) +
+            "<SPAN>";
+  }
+  for (int i = 0; i < 265'000; ++i) page += "x, ";
+  page += cp("megvásárolni: y<SPAN>"_cp);
+  // A table of the run: 265,000 cells of "x, " in their markup, four to a
+  // row; three of them pass the bound, two do not.
+  const std::size_t table = 265'000 * (14 + 3 + 5) + 66'250 * 10;
+  ASSERT_LT(2 * table, kMostItemListBytes);
+  ASSERT_GT(3 * table, kMostItemListBytes);
+  std::string plain = page;
+  use_plain_scans(true);
+  tabulate_item_lists(plain);
+  use_plain_scans(false);
+  std::string fast = page;
+  tabulate_item_lists(fast);
+  EXPECT_EQ(fast, plain);
+  EXPECT_GT(fast.size(), page.size() + 3 * table);
+  EXPECT_LT(fast.size(), page.size() + 4 * table);
 }
 
 class EnhanceTest : public SectionTest {

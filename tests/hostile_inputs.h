@@ -107,6 +107,13 @@ inline std::string grown(const std::string& report, std::size_t size) {
   return with_block(report, block);
 }
 
+// Digit runs at the ends of the 32-bit range as the number readers take
+// them: the highest value, the lowest (with its sign, and as the bare
+// digits that wrap to it) and the bare digits that wrap to -1.
+inline std::vector<std::string_view> limit_numbers() {
+  return {"2147483647", "-2147483648", "2147483648", "4294967295"};
+}
+
 // Reports made from the sample report (raw bytes, CR LF line ends).
 inline std::vector<Input> report_inputs(const std::string& report,
                                         bool big = true) {
@@ -120,7 +127,10 @@ inline std::vector<Input> report_inputs(const std::string& report,
   inputs.push_back({"numbers_30_digits",
                     replace_numbers(report, "123456789012345678901234567890")});
   inputs.push_back({"numbers_lone_minus", replace_numbers(report, "-")});
-  inputs.push_back({"numbers_int_max", replace_numbers(report, "2147483647")});
+  for (const std::string_view digits : limit_numbers()) {
+    inputs.push_back(
+        {"numbers_" + std::string(digits), replace_numbers(report, digits)});
+  }
   // Item, spell and monster numbers at and past the tables' ends.
   std::string numbers = report;
   for (const char* from : {"(#118)", "(#12)", "(#231)"}) {
@@ -156,6 +166,45 @@ inline std::vector<Input> report_inputs(const std::string& report,
       inputs.push_back({"repeated_anchors_" + std::to_string(first),
                         with_block(report, block)});
     }
+    // Item and shop lists by the ten thousand: marks in a row, whole shop
+    // paragraphs, the other shop marks, and lists whose tables each hold
+    // the next list over a long run of items.
+    const std::string_view marker = "(zárójelben a tárgy sorszáma):"_cp;
+    const std::string_view sold = "megvásárolni:"_cp;
+    std::string marks;
+    for (int i = 0; i < 10'000; ++i) marks += marker;
+    for (int i = 0; i < 10'000; ++i) marks += sold;
+    inputs.push_back({"item_and_shop_marks", with_block(report, marks)});
+    std::string shops;
+    for (int i = 0; i < 10'000; ++i) {
+      shops += std::string(marker) + " kard (#12), pajzs (#13), sisak (#14). " +
+               std::string(sold) +
+               " vért (#15) 10 áron, lándzsa (#16) 20 áron<SPAN>x</SPAN>"
+               "boltban: <SPAN CLASS=\"tvp\">1</SPAN>\r\n";
+    }
+    inputs.push_back({"shop_paragraphs", with_block(report, shops)});
+    std::string nested;
+    for (int i = 0; i < 10'000; ++i) {
+      nested +=
+          std::string(marker) + " l" + std::to_string(100'000 + i) + "<SPAN>";
+    }
+    for (int i = 0; i < 100'000; ++i) nested += "x, ";
+    nested += std::string(sold) + " y<SPAN>";
+    inputs.push_back({"nested_lists", with_block(report, nested)});
+    // Two thousand short lists, each found and laid out, before a page of
+    // text where every search for a shop mark runs far.
+    std::string lists;
+    for (int i = 0; i < 2'000; ++i) {
+      lists += std::string(marker) + " a\n" + std::to_string(i) + "<SPAN>";
+    }
+    inputs.push_back({"many_lists",
+                      with_block(report, lists + std::string(1'500'000, 'y'))});
+    // A list text of half a megabyte of one byte, after a megabyte of it:
+    // the search for the text nearly matches at every place.
+    inputs.push_back(
+        {"long_runs",
+         with_block(report, std::string(1'000'000, 'x') + std::string(marker) +
+                                std::string(500'000, 'x') + "e<SPAN>")});
     inputs.push_back({"five_megabytes", grown(report, 5'000'000)});
     std::string line = replaced(replaced(report, "\r\n", " "), "\n", " ");
     inputs.push_back(

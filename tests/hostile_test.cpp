@@ -52,11 +52,11 @@ class HostileTest : public testing::ConsoleTest {
 
   // Runs the per-report sequence on the report bytes; true when it ended
   // with the two empty lines that close every report.
-  bool run(std::string_view report_bytes) {
-    folder_.write(kReport, report_bytes);
+  bool run(std::string_view report_bytes, const std::string& name = kReport) {
+    folder_.write(name, report_bytes);
     console_.clear();
     InFolder here(folder_.path());
-    process_report(kReport, false);
+    process_report(name, false);
     return console_.size() >= 2 &&
            console_.compare(console_.size() - 2, 2, "\n\n") == 0;
   }
@@ -154,6 +154,52 @@ TEST_F(HostileTest, HighestTurnNumberEnds) {
   sample = hostile::replaced(sample, "JÁTÉKHETED, 56."_cp,
                              "JÁTÉKHETED, 2147483647."_cp);
   EXPECT_TRUE(run(sample));
+}
+
+// File names at the ends of the 32-bit range: the run ends, and the order
+// sheet names the next turn, or the same turn when there is no later one,
+// never a turn at the other end of the range.
+TEST_F(HostileTest, FileNamesAtTheLimits) {
+  const std::string sample = example_file("1234_56.htm");
+  const struct {
+    const char* report;
+    const char* order_sheet;  // character 1234's settings send it to "ulek"
+  } cases[] = {
+      {"1234_2147483647.htm", "ulek/1234-2147483647.ul"},
+      {"1234_-2147483648.htm", "ulek/1234--2147483647.ul"},
+      {"1234_2147483648.htm", "ulek/1234--2147483647.ul"},  // wraps to lowest
+      {"1234_4294967295.htm", "ulek/1234-0.ul"},            // wraps to -1
+      {"2147483647_2147483647.htm", "2147483647-2147483647.ul"},
+      {"-2147483648_-2147483648.htm", "-2147483648--2147483647.ul"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.report);
+    folder_.write("info/info_1234.txt", "");
+    EXPECT_TRUE(run(sample, c.report));
+    EXPECT_TRUE(folder_.exists(c.order_sheet));
+    fs::remove(folder_.path() / c.order_sheet);
+  }
+  expect_no_leftovers(folder_.path());
+}
+
+// Every number of one file at an end of the 32-bit range, the other files
+// as the example has them: settings, catalogues, tower and info file.
+TEST_F(HostileTest, NumbersAtTheLimitsInEveryFile) {
+  const std::string sample = example_file("1234_56.htm");
+  folder_.write("info/info_1234.txt", "");
+  ASSERT_TRUE(run(sample));  // the info file of the example's knowledge
+  for (const char* file :
+       {"cfg/cfg_1234.txt", "txt/targyak.txt", "txt/szornyek.txt",
+        "txt/varazslatok.txt", "txt/varazslatok_sebzese.txt", "txt/kihtor.txt",
+        "info/info_1234.txt"}) {
+    const std::string original = folder_.read(file);
+    for (const std::string_view digits : hostile::limit_numbers()) {
+      SCOPED_TRACE(std::string(file) + " " + std::string(digits));
+      folder_.write(file, hostile::replace_numbers(original, digits));
+      EXPECT_TRUE(run(sample));
+    }
+    folder_.write(file, original);
+  }
 }
 
 }  // namespace

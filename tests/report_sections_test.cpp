@@ -118,6 +118,25 @@ TEST_F(KnowledgeTest, InfoFileIsReadBack) {
   EXPECT_FALSE(read_monsters.monster_by_number(34).known);
 }
 
+// Parentheses that open before one close share its text: each names the
+// first number from its own "(" when the text through the close holds the
+// word, however many open before the close.
+TEST_F(KnowledgeTest, ParenthesesThatShareAClose) {
+  const std::string text =
+      report_head(37) +
+      encyclopedia(cp("((#3 (#4 TÁRGY) (#6 TÁRGY (#7) (#13) TÁRGY (#14 "
+                      "TÁRGY) (TÁRGY (#11) (x (-12 TÁRGY)"_cp) +
+                   std::string(5000, '(') + cp("#15 TÁRGY) (#16 ("_cp));
+  ItemCatalogue items;
+  parse_inventory(items, text, 1, false);
+  for (const int m : {3, 4, 6, 11, 14, 15}) {
+    EXPECT_TRUE(items.item_by_number(m).known) << m;
+  }
+  for (const int m : {7, 12, 13, 16}) {
+    EXPECT_FALSE(items.item_by_number(m).known) << m;
+  }
+}
+
 using MovesTest = SectionTest;
 
 TEST_F(MovesTest, PlainSquaresOnly) {

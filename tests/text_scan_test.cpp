@@ -137,6 +137,34 @@ TEST(TextsAndPatterns, Decisions) {
 // occurrences it forms with the text before it, after it, with both, inside
 // text it put in earlier, and chains of them; a replacement holding its own
 // pattern is not replaced again.
+// Long patterns that nearly match almost everywhere: a run of one byte, a
+// text of the pattern's own period, near misses with a rare byte. The first
+// occurrence from each place is the one std::string_view::find gives.
+TEST(FindFirst, LongPatternsThatNearlyMatchEverywhere) {
+  const auto repeated = [](std::string_view piece, int times) {
+    std::string text;
+    for (int i = 0; i < times; ++i) text += piece;
+    return text;
+  };
+  const struct {
+    std::string text;
+    std::string pattern;
+  } cases[] = {
+      {repeated("x", 20'000) + repeated("x", 300) + "e" + repeated("x", 300),
+       repeated("x", 300) + "e"},
+      {repeated(repeated("ab", 200) + "d", 60), repeated("ab", 200) + "c"},
+      {repeated("e", 9'000), repeated("e", 65) + "x"},  // absent
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.pattern.substr(0, 8));
+    const std::string_view text = c.text;
+    for (const std::size_t from :
+         {std::size_t{0}, std::size_t{1}, text.size() / 2, text.size()}) {
+      EXPECT_EQ(find_first(text, c.pattern, from), text.find(c.pattern, from));
+    }
+  }
+}
+
 TEST(ReplaceAll, MatchesRepeatedReplacementOnFormedOccurrences) {
   struct Case {
     std::string_view text, old_text, new_text, expected;
