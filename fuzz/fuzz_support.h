@@ -6,6 +6,7 @@
 // climbs bounded.
 #pragma once
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -41,7 +42,9 @@ inline std::filesystem::path working_folder_parent() {
 
 // Makes a fresh working folder with the example folder's catalogues and
 // settings, and the empty folders "info", "fordulok" and "ulek"; makes it
-// the current folder. It stays when the process ends, as a crash leaves it.
+// the current folder. A normal end of the process removes it (in memory, a
+// folder left behind would hold its memory until the system restarts); a
+// crash leaves it as it was.
 inline std::filesystem::path enter_working_folder(const char* name) {
   namespace fs = std::filesystem;
   std::random_device seed;
@@ -58,6 +61,13 @@ inline std::filesystem::path enter_working_folder(const char* name) {
     fs::create_directory(folder / sub);
   }
   fs::current_path(folder);
+  static fs::path made;
+  made = folder;
+  std::atexit([] {
+    std::error_code error;
+    fs::current_path(made.parent_path(), error);
+    fs::remove_all(made, error);
+  });
   return folder;
 }
 
