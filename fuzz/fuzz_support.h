@@ -6,6 +6,7 @@
 // climbs bounded.
 #pragma once
 
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -31,12 +32,18 @@ inline std::string read_bytes(const std::filesystem::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// Where the working folders go: "/dev/shm" where it is a folder (Linux
-// keeps it in memory, so the files every input writes never reach a disk
-// and their flushes cost nothing), else the system's temporary folder.
+// Where the working folders go: "/dev/shm" where it is a folder with room
+// for the huge hostile reports and their outputs (Linux keeps it in memory,
+// so the files every input writes never reach a disk and their flushes cost
+// nothing; a container may give it only 64 MB), else the system's temporary
+// folder.
 inline std::filesystem::path working_folder_parent() {
+  constexpr std::uintmax_t kRoom = std::uintmax_t{512} << 20;
   std::error_code error;
-  if (std::filesystem::is_directory("/dev/shm", error)) return "/dev/shm";
+  if (std::filesystem::is_directory("/dev/shm", error) &&
+      std::filesystem::space("/dev/shm", error).available >= kRoom && !error) {
+    return "/dev/shm";
+  }
   return std::filesystem::temp_directory_path();
 }
 
