@@ -42,7 +42,7 @@ for target in text_scan run readers; do
     tail -40 "$build/fuzz-$target.log"
     status=1
   fi
-  grep -E "stat::number_of_executed_units|Done [0-9]+ runs" \
+  grep -E "stat::(number_of_executed_units|average_exec_per_sec)|Done [0-9]+ runs" \
     "$build/fuzz-$target.log" || true
 done
 
