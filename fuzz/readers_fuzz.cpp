@@ -3,9 +3,12 @@
 // tower's description. The first byte names the file (fuzz_formats.h), the
 // rest is its content. Each input is put in place of the example folder's
 // file and the example report of the current layout run through with it, so
-// that what the readers leave is used as the sections use it. The working
-// folder lives in memory and is kept from one input to the next: the
-// outputs have fixed names, so each run replaces the last one's.
+// that what the readers leave is used as the sections use it. An input for
+// a catalogue has its file read; every other input starts from a copy of
+// the example catalogues, read once per process as a run over a folder of
+// reports reads them. The working folder lives in memory and is kept from
+// one input to the next: the outputs have fixed names, so each run
+// replaces the last one's.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -49,6 +52,8 @@ const char* file_of(ReaderKind kind) {
 std::string originals[morvinta::fuzz::kReaderKinds];
 std::string report_text;
 morvinta::TurnReport* loaded = nullptr;
+// The example folder's catalogues, read by the first run.
+morvinta::RunCatalogues catalogues;
 
 // Output folders stay below the working folder, whatever the settings say.
 void keep_inside(std::string& folder) {
@@ -59,10 +64,11 @@ void keep_inside(std::string& folder) {
 
 // The per-report sequence of the driver, the output folders held in and
 // the tower's simulated climbs bounded (the kind that reads the tower's
-// file runs them all).
-void run_report() {
+// file runs them all). The catalogues come from their files when
+// `run_catalogues` is null.
+void run_report(morvinta::RunCatalogues* run_catalogues) {
   morvinta::TurnReport report;
-  report.load(kReport, true);
+  report.load(kReport, true, run_catalogues);
   keep_inside(report.settings.report_directory);
   keep_inside(report.settings.order_sheet_directory);
   const bool tower = report.settings.challenge_tower != 0;
@@ -102,12 +108,12 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   report_text =
       fz::read_bytes(std::filesystem::path(MORVINTA_EXAMPLES) / kReport);
   fz::write_bytes(kReport, report_text);
-  run_report();  // leaves the info file of that report
+  run_report(&catalogues);  // leaves the info file of that report
   for (int kind = 0; kind < morvinta::fuzz::kReaderKinds; ++kind) {
     originals[kind] = fz::read_bytes(file_of(static_cast<ReaderKind>(kind)));
   }
   static morvinta::TurnReport report;
-  report.load(kReport, false);
+  report.load(kReport, false, &catalogues);
   loaded = &report;
   return 0;
 }
@@ -132,7 +138,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
       }
     }
     fz::write_bytes(kReport, report);
-    run_report();
+    const bool catalogue =
+        kind == ReaderKind::kMonsters || kind == ReaderKind::kItems ||
+        kind == ReaderKind::kSpellDamage || kind == ReaderKind::kSpellList;
+    run_report(catalogue ? nullptr : &catalogues);
   }
   const int index = static_cast<int>(kind);
   fz::write_bytes(file_of(kind), originals[index]);
