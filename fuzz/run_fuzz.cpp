@@ -1,9 +1,9 @@
 // The whole run on a report made of the input's bytes: load, enhance with the
-// turn summary, the order sheet and the enhanced report, the info file, with
-// the example folder's catalogues and the character's settings (every
-// section on, the deletion of the input too), and the challenge tower's
-// requirements read from the report. Whatever the bytes, the run ends, and
-// every file it writes is whole.
+// turn summary, the order sheet and the enhanced report, the info file and
+// the journal with its page, with the example folder's catalogues and the
+// character's settings (every section on, the deletion of the input too),
+// and the challenge tower's requirements read from the report. Whatever the
+// bytes, the run ends, and every file it writes is whole.
 //
 // Made for many inputs a second: the catalogues are read once per process,
 // as a run over a folder of reports reads them, and every input starts from
@@ -21,6 +21,7 @@
 #include "cp1250.h"
 #include "enhancement.h"
 #include "fuzz_support.h"
+#include "journal.h"
 #include "report_sections.h"
 #include "text_scan.h"
 #include "turn_report.h"
@@ -50,6 +51,7 @@ void run_report(bool verbose) {
   if (report.report_kind == 1 && report.sections_read) {
     fz::climb_tower_once(report, tower_text);
     morvinta::write_info_file(report);
+    if (report.settings.journal != 0) morvinta::update_journal(report);
   }
 }
 
