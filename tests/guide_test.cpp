@@ -17,6 +17,8 @@
 #include <algorithm>
 #include <filesystem>
 #include <regex>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -49,19 +51,23 @@ struct Source {
 const std::vector<Source>& sources() {
   static const std::vector<Source> files = [] {
     std::vector<Source> read;
-    for (const auto& entry :
-         std::filesystem::directory_iterator(kSource / "src")) {
-      std::string code = read_bytes(entry.path());
+    const std::set<std::filesystem::path> paths(
+        std::filesystem::directory_iterator(kSource / "src"), {});
+    for (const auto& path : paths) {
+      std::string code = read_bytes(path);
       // A comment starts the line or follows a blank ("http://" does not).
       for (std::size_t at = code.find("//"); at != std::string::npos;
            at = code.find("//", at + 1)) {
         if (at > 0 && code[at - 1] != ' ' && code[at - 1] != '\n') continue;
         for (; at < code.size() && code[at] != '\n'; ++at) code[at] = ' ';
       }
-      read.push_back({entry.path().filename().string(), std::move(code)});
+      // The one character literal that holds a quote.
+      for (auto at = code.find("'\"'"); at != std::string::npos;
+           at = code.find("'\"'", at)) {
+        code[++at] = ' ';
+      }
+      read.push_back({path.filename().string(), std::move(code)});
     }
-    std::sort(read.begin(), read.end(),
-              [](const Source& a, const Source& b) { return a.name < b.name; });
     return read;
   }();
   return files;
@@ -101,8 +107,8 @@ void add_found(std::vector<Found>& list, std::string text, std::string where) {
 }
 
 // Calls f(source, match, at) for each match of the pattern that starts at a
-// place "at" of one of the anchors (the pattern alone over whole files
-// would take seconds).
+// place "at" of one of the anchors, the next one looked for after the match
+// (the pattern alone over whole files would take seconds).
 template <typename F>
 void each_match(std::initializer_list<std::string_view> anchors,
                 const std::string& pattern, F f) {
@@ -117,6 +123,7 @@ void each_match(std::initializer_list<std::string_view> anchors,
         if (std::regex_search(code.begin() + from, code.end(), m, re,
                               std::regex_constants::match_continuous)) {
           f(source, m, from);
+          at += static_cast<std::size_t>(m.length(0)) - 1;
         }
       }
     }
@@ -142,23 +149,22 @@ const std::vector<Found>& keys() {
 const std::vector<Found>& lines() {
   static const std::vector<Found> found = [] {
     std::vector<Found> lines;
-    const auto add = [&](const std::string& text, bool printf_template,
+    // Each line of the text; in a printf template a placeholder becomes
+    // byte 1 and "%%" a "%".
+    const auto add = [&](std::string text, bool printf_template,
                          const std::string& where) {
-      for (std::size_t from = 0; from <= text.size();) {
-        const std::size_t to = std::min(text.find('\n', from), text.size());
-        std::string line = text.substr(from, to - from);
-        if (printf_template) {
-          line = std::regex_replace(
-              line,
-              std::regex(R"(%[-+ #0]*[0-9]*(\.[0-9]*)?)"
-                         R"((hh|h|ll|l|z|j|t|L)?[diouxXeEfgGcsp])"),
-              "\x01");
-          line = std::regex_replace(line, std::regex("%%"), "%");
-        }
-        line = std::regex_replace(line, std::regex("[ \t]+"), " ");
+      if (printf_template) {
+        text = std::regex_replace(
+            text,
+            std::regex(R"(%[-+ #0-9.]*(hh|h|ll|l|z|j|t|L)?[diouxXeEfgGcsp])"),
+            "\x01");
+        text = std::regex_replace(text, std::regex("%%"), "%");
+      }
+      std::istringstream in(
+          std::regex_replace(text, std::regex("[ \t]+"), " "));
+      for (std::string line; std::getline(in, line);) {
         add_found(lines, std::regex_replace(line, std::regex("^ | $"), ""),
                   where);
-        from = to + 1;
       }
     };
     const std::regex run("(?:" + kLiteral + R"(\s*)+)");
@@ -183,26 +189,15 @@ const std::vector<Found>& lines() {
                            source.where(at));
                      });
         });
-    // Every literal in order, character literals such as '"' stepped over.
-    const std::regex token("(" + kLiteral + R"()(_cp)?|'(?:[^'\\\n]|\\.)')");
-    for (const Source& source : sources()) {
-      const std::string& code = source.code;
-      for (auto at = code.find_first_of("\"'"); at != std::string::npos;
-           at = code.find_first_of("\"'", at + 1)) {
-        const auto from = static_cast<std::ptrdiff_t>(at);
-        std::smatch m;
-        if (!std::regex_search(code.begin() + from, code.end(), m, token,
-                               std::regex_constants::match_continuous)) {
-          continue;
-        }
-        const std::string text = literal_text(m.str(1));
-        if (!m[2].matched && text.ends_with(": ") &&
-            text.find('\n') == std::string::npos) {
-          add(text, false, source.where(from));
-        }
-        at += static_cast<std::size_t>(m.length(0)) - 1;
-      }
-    }
+    each_match(
+        {"\""}, "(" + kLiteral + ")(_cp)?",
+        [&](const Source& source, const std::smatch& m, std::ptrdiff_t at) {
+          const std::string text = literal_text(m.str(1));
+          if (!m[2].matched && text.ends_with(": ") &&
+              text.find('\n') == std::string::npos) {
+            add(text, false, source.where(at));
+          }
+        });
     return lines;
   }();
   return found;
