@@ -16,8 +16,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <regex>
-#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -33,40 +33,30 @@ using testing::read_bytes;
 const std::filesystem::path kSource = MORVINTA_SOURCE_DIR;
 const std::string kLiteral = R"("(?:[^"\\\n]|\\.)*")";
 
-// Something the sources use, with where they use it.
+// Something the sources use, with its src/file:line.
 struct Found {
   std::string text;
   std::string where;
 };
 
-struct Source {
-  std::string name;
-  std::string code;  // comments blanked, lines kept
-  std::string where(std::ptrdiff_t at) const {
-    const auto line = std::count(code.begin(), code.begin() + at, '\n') + 1;
-    return "src/" + name + ":" + std::to_string(line);
-  }
-};
-
-const std::vector<Source>& sources() {
-  static const std::vector<Source> files = [] {
-    std::vector<Source> read;
-    const std::set<std::filesystem::path> paths(
-        std::filesystem::directory_iterator(kSource / "src"), {});
-    for (const auto& path : paths) {
-      std::string code = read_bytes(path);
+// The sources by name, comments and the character literal '"' blanked.
+const std::map<std::string, std::string>& sources() {
+  static const auto files = [] {
+    std::map<std::string, std::string> read;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(kSource / "src")) {
+      std::string code = read_bytes(entry.path());
       // A comment starts the line or follows a blank ("http://" does not).
-      for (std::size_t at = code.find("//"); at != std::string::npos;
+      for (auto at = code.find("//"); at != std::string::npos;
            at = code.find("//", at + 1)) {
         if (at > 0 && code[at - 1] != ' ' && code[at - 1] != '\n') continue;
         for (; at < code.size() && code[at] != '\n'; ++at) code[at] = ' ';
       }
-      // The one character literal that holds a quote.
       for (auto at = code.find("'\"'"); at != std::string::npos;
            at = code.find("'\"'", at)) {
         code[++at] = ' ';
       }
-      read.push_back({path.filename().string(), std::move(code)});
+      read[entry.path().filename().string()] = std::move(code);
     }
     return read;
   }();
@@ -92,50 +82,74 @@ std::string literal_text(const std::string& code) {
   return text;
 }
 
-bool has(const std::vector<Found>& list, std::string_view text) {
-  return std::any_of(list.begin(), list.end(),
-                     [&](const Found& f) { return f.text == text; });
-}
+// A match of a pattern in a source.
+struct Hit {
+  const std::string& name;
+  const std::string& code;
+  std::ptrdiff_t at;  // the start of the match in the code
+  std::smatch m;
+  std::string text(int group) const { return literal_text(m.str(group)); }
+  // Of a place "offset" after the start of the match.
+  std::string where(std::ptrdiff_t offset) const {
+    const auto end = code.begin() + at + offset;
+    return "src/" + name + ":" +
+           std::to_string(std::count(code.begin(), end, '\n') + 1);
+  }
+};
 
-// Adds a text with at least two letters that the list lacks.
-void add_found(std::vector<Found>& list, std::string text, std::string where) {
-  const auto letters = std::count_if(text.begin(), text.end(), [](char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
-           static_cast<unsigned char>(c) >= 0x80;
-  });
-  if (letters >= 2 && !has(list, text)) list.push_back({text, where});
-}
-
-// Calls f(source, match, at) for each match of the pattern that starts at a
-// place "at" of one of the anchors, the next one looked for after the match
-// (the pattern alone over whole files would take seconds).
+// Calls f(hit) for each match of the pattern that starts at one of the
+// anchors, the next one looked for after the match (the pattern alone over
+// whole files would take seconds).
 template <typename F>
 void each_match(std::initializer_list<std::string_view> anchors,
                 const std::string& pattern, F f) {
   const std::regex re(pattern);
-  for (const Source& source : sources()) {
-    const std::string& code = source.code;
+  for (const auto& [name, code] : sources()) {
     for (const std::string_view anchor : anchors) {
       for (auto at = code.find(anchor); at != std::string::npos;
            at = code.find(anchor, at + 1)) {
-        const auto from = static_cast<std::ptrdiff_t>(at);
-        std::smatch m;
-        if (std::regex_search(code.begin() + from, code.end(), m, re,
+        Hit hit{name, code, static_cast<std::ptrdiff_t>(at), {}};
+        if (std::regex_search(code.begin() + hit.at, code.end(), hit.m, re,
                               std::regex_constants::match_continuous)) {
-          f(source, m, from);
-          at += static_cast<std::size_t>(m.length(0)) - 1;
+          f(hit);
+          at += static_cast<std::size_t>(hit.m.length(0)) - 1;
         }
       }
     }
   }
 }
 
+bool has(const std::vector<Found>& list, std::string_view text) {
+  return std::any_of(list.begin(), list.end(),
+                     [&](const Found& f) { return f.text == text; });
+}
+
+// Adds each line of the text that has two letters and is new to the list;
+// in a printf template a placeholder becomes byte 1 and "%%" a "%".
+void add_lines(std::vector<Found>& list, std::string text, bool printf,
+               const std::string& where) {
+  if (printf) {
+    text = std::regex_replace(
+        text, std::regex(R"(%[-+ #0-9.]*(hh|h|ll|l|z|j|t|L)?[diouxXeEfgGcsp])"),
+        "\x01");
+    text = std::regex_replace(text, std::regex("%%"), "%");
+  }
+  std::istringstream in(std::regex_replace(text, std::regex("[ \t]+"), " "));
+  for (std::string line; std::getline(in, line);) {
+    line = std::regex_replace(line, std::regex("^ | $"), "");
+    const auto letters = std::count_if(line.begin(), line.end(), [](char c) {
+      return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+             static_cast<unsigned char>(c) >= 0x80;
+    });
+    if (letters >= 2 && !has(list, line)) list.push_back({line, where});
+  }
+}
+
 const std::vector<Found>& keys() {
-  static const std::vector<Found> found = [] {
+  static const auto found = [] {
     std::vector<Found> keys;
-    const auto add = [&](const Source& source, const std::smatch& m,
-                         std::ptrdiff_t at) {
-      add_found(keys, literal_text(m.str(1)), source.where(at + m.position(1)));
+    const auto add = [&](const Hit& hit) {
+      add_lines(keys, hit.text(1), false, hit.where(hit.m.position(1)));
     };
     each_match({"{\""}, R"(\{()" + kLiteral + R"()_cp, &Settings::)", add);
     each_match({"{\""}, R"(\{("[A-Z]{2}[0-9]:"), ")", add);
@@ -147,57 +161,36 @@ const std::vector<Found>& keys() {
 }
 
 const std::vector<Found>& lines() {
-  static const std::vector<Found> found = [] {
+  static const auto found = [] {
     std::vector<Found> lines;
-    // Each line of the text; in a printf template a placeholder becomes
-    // byte 1 and "%%" a "%".
-    const auto add = [&](std::string text, bool printf_template,
-                         const std::string& where) {
-      if (printf_template) {
-        text = std::regex_replace(
-            text,
-            std::regex(R"(%[-+ #0-9.]*(hh|h|ll|l|z|j|t|L)?[diouxXeEfgGcsp])"),
-            "\x01");
-        text = std::regex_replace(text, std::regex("%%"), "%");
-      }
-      std::istringstream in(
-          std::regex_replace(text, std::regex("[ \t]+"), " "));
-      for (std::string line; std::getline(in, line);) {
-        add_found(lines, std::regex_replace(line, std::regex("^ | $"), ""),
-                  where);
-      }
-    };
     const std::regex run("(?:" + kLiteral + R"(\s*)+)");
     const std::regex constant(R"(\s*(k\w+)\s*)");
     each_match(
         {"say"}, R"((say|sayf|say_cp1250)\(((?:)" + kLiteral + R"(|[^"(),])*))",
-        [&](const Source& source, const std::smatch& m, std::ptrdiff_t at) {
-          const std::string argument = m.str(2);
+        [&](const Hit& call) {
+          const std::string argument = call.m.str(2);
           for (std::sregex_iterator it(argument.begin(), argument.end(), run),
                end;
                it != end; ++it) {
-            add(literal_text(it->str()), m.str(1) == "sayf",
-                source.where(at + m.position(2) + it->position()));
+            add_lines(lines, literal_text(it->str()), call.m.str(1) == "sayf",
+                      call.where(call.m.position(2) + it->position()));
           }
           // A constant: the literal of its definition, in whichever file.
           std::smatch name;
           if (!std::regex_match(argument, name, constant)) return;
           each_match({name.str(1) + " = "}, R"(\w+ = ()" + kLiteral + ")",
-                     [&](const Source&, const std::smatch& definition,
-                         std::ptrdiff_t) {
-                       add(literal_text(definition.str(1)), false,
-                           source.where(at));
+                     [&](const Hit& definition) {
+                       add_lines(lines, definition.text(1), false,
+                                 call.where(0));
                      });
         });
-    each_match(
-        {"\""}, "(" + kLiteral + ")(_cp)?",
-        [&](const Source& source, const std::smatch& m, std::ptrdiff_t at) {
-          const std::string text = literal_text(m.str(1));
-          if (!m[2].matched && text.ends_with(": ") &&
-              text.find('\n') == std::string::npos) {
-            add(text, false, source.where(at));
-          }
-        });
+    each_match({"\""}, "(" + kLiteral + ")(_cp)?", [&](const Hit& hit) {
+      const std::string text = hit.text(1);
+      if (!hit.m[2].matched && text.ends_with(": ") &&
+          text.find('\n') == std::string::npos) {
+        add_lines(lines, text, false, hit.where(0));
+      }
+    });
     return lines;
   }();
   return found;
