@@ -205,25 +205,6 @@ std::string pattern_of(const std::string& text) {
   return std::regex_replace(pattern, std::regex("\x01"), ".*");
 }
 
-// Whether some „...” of the guide, blanks and line breaks squeezed to one
-// blank, matches the pattern whole (or, when not whole, holds it).
-bool guide_quotes(const std::regex& pattern, bool whole) {
-  static const std::vector<std::string> quotes = [] {
-    const std::string guide = read_bytes(kSource / "packaging/OLVASSEL.txt");
-    std::vector<std::string> found;
-    const std::regex quote(R"(„([\s\S]*?)”)");
-    for (std::sregex_iterator it(guide.begin(), guide.end(), quote), end;
-         it != end; ++it) {
-      found.push_back(
-          std::regex_replace(it->str(1), std::regex("[ \t\r\n]+"), " "));
-    }
-    return found;
-  }();
-  return std::any_of(quotes.begin(), quotes.end(), [&](const auto& q) {
-    return whole ? std::regex_match(q, pattern) : std::regex_search(q, pattern);
-  });
-}
-
 // The scan must keep finding each way the sources read a key or print a
 // line, or the other tests would pass on nothing.
 TEST(GuideCoverage, ScanFindsEveryKindOfLookupAndLine) {
@@ -262,11 +243,24 @@ TEST(GuideCoverage, TemplateHasEveryKeyInCodePage1250WithCrLf) {
 }
 
 TEST(GuideCoverage, GuideExplainsEveryKeyAndConsoleLine) {
+  const std::string guide = read_bytes(kSource / "packaging/OLVASSEL.txt");
+  std::vector<std::string> quotes;  // blanks and line breaks squeezed
+  const std::regex quote(R"(„([\s\S]*?)”)");
+  for (std::sregex_iterator it(guide.begin(), guide.end(), quote), end;
+       it != end; ++it) {
+    quotes.push_back(
+        std::regex_replace(it->str(1), std::regex("[ \t\r\n]+"), " "));
+  }
+  const auto quoted = [&](const std::string& pattern) {
+    const std::regex re(pattern);
+    return std::any_of(quotes.begin(), quotes.end(),
+                       [&](const auto& q) { return std::regex_search(q, re); });
+  };
   for (const Found& key : keys()) {
     // A key ending in ":" may go on with the form of its entry
     // („tárgy: (#40) db: < 5 "..."”).
     const std::string rest = key.text.ends_with(":") ? "( .*)?" : "";
-    EXPECT_TRUE(guide_quotes(std::regex(pattern_of(key.text) + rest), true))
+    EXPECT_TRUE(quoted("^" + pattern_of(key.text) + rest + "$"))
         << "packaging/OLVASSEL.txt does not explain the settings key \""
         << key.text << "\" (read at " << key.where << "): write it as „"
         << key.text
@@ -275,7 +269,7 @@ TEST(GuideCoverage, GuideExplainsEveryKeyAndConsoleLine) {
   for (const Found& line : lines()) {
     std::string shown = line.text;
     std::replace(shown.begin(), shown.end(), '\x01', '*');
-    EXPECT_TRUE(guide_quotes(std::regex(pattern_of(line.text)), false))
+    EXPECT_TRUE(quoted(pattern_of(line.text)))
         << "packaging/OLVASSEL.txt does not explain the console line \""
         << shown << "\" (printed at " << line.where
         << "): quote it between „ and ” (with … or an example in place of "
