@@ -126,9 +126,9 @@ bool has(const std::vector<Found>& list, std::string_view text) {
 
 // Adds each line of the text that has two letters and is new to the list;
 // in a printf template a placeholder becomes byte 1 and "%%" a "%".
-void add_lines(std::vector<Found>& list, std::string text, bool printf,
+void add_lines(std::vector<Found>& list, std::string text, bool printf_template,
                const std::string& where) {
-  if (printf) {
+  if (printf_template) {
     text = std::regex_replace(
         text, std::regex(R"(%[-+ #0-9.]*(hh|h|ll|l|z|j|t|L)?[diouxXeEfgGcsp])"),
         "\x01");
