@@ -43,11 +43,5 @@ TEST(Formatted, WholeNumbersAsPrintfWritesThem) {
   }
 }
 
-TEST(Formatted, TextsAndRealNumbers) {
-  EXPECT_EQ(formatted("%s-%d.ul", "1234", 57), "1234-57.ul");
-  // A real number leaves the whole template to the C library.
-  EXPECT_EQ(formatted("%d: %.2lf%%", 3, 37.5), "3: 37.50%");
-}
-
 }  // namespace
 }  // namespace morvinta

@@ -78,30 +78,11 @@ TEST(RandomSeed, FromTheVariableOrTheClock) {
   }
 }
 
-// Records the steps of the writes while it lives; the step named `failing`
-// fails, as a failing disk would make it.
-class StepRecord {
- public:
-  explicit StepRecord(std::optional<FileStep> failing = std::nullopt) {
-    set_file_step_hook([this, failing](FileStep step, const std::string& path) {
-      const std::string name = std::filesystem::path(path).filename().string();
-      static constexpr const char* kNames[] = {"flush data ", "rename to ",
-                                               "flush folder "};
-      steps.push_back(kNames[static_cast<int>(step)] + name);
-      return step != failing;
-    });
-  }
-  ~StepRecord() { set_file_step_hook(nullptr); }
-  StepRecord(const StepRecord&) = delete;
-  StepRecord& operator=(const StepRecord&) = delete;
-
-  std::vector<std::string> steps;
-};
-
 // The data is on the disk before the rename makes it the file, and the
 // folder's entry after it, so a crash leaves the old file or the whole new
-// one. A failed flush or rename keeps the old file and leaves no temporary
-// one; a folder that cannot be flushed does not undo a write in place.
+// one. A failed flush or rename (as a failing disk makes it) keeps the old
+// file and leaves no temporary one; a folder that cannot be flushed does not
+// undo a write in place.
 TEST(DurableWrite, DataThenRenameThenFolder) {
   const struct {
     std::optional<FileStep> failing;
@@ -116,15 +97,23 @@ TEST(DurableWrite, DataThenRenameThenFolder) {
     SCOPED_TRACE(row.failing ? static_cast<int>(*row.failing) : -1);
     testing::TempFolder folder;
     folder.write("sub/info.txt", "old");
-    const StepRecord record(row.failing);
+    std::vector<std::string> steps;
+    set_file_step_hook([&](FileStep step, const std::string& path) {
+      static constexpr const char* kNames[] = {"flush data ", "rename to ",
+                                               "flush folder "};
+      steps.push_back(kNames[static_cast<int>(step)] +
+                      std::filesystem::path(path).filename().string());
+      return step != row.failing;
+    });
     EXPECT_EQ(write_file((folder.path() / "sub/info.txt").string(), "new\n"),
               row.written);
+    set_file_step_hook(nullptr);
     EXPECT_EQ(folder.read("sub/info.txt"), row.written ? "new\r\n" : "old");
     EXPECT_FALSE(folder.exists("sub/info.txt.morvinta-tmp"));
     if (!row.failing) {
-      EXPECT_EQ(record.steps, (std::vector<std::string>{
-                                  "flush data info.txt.morvinta-tmp",
-                                  "rename to info.txt", "flush folder sub"}));
+      EXPECT_EQ(steps, (std::vector<std::string>{
+                           "flush data info.txt.morvinta-tmp",
+                           "rename to info.txt", "flush folder sub"}));
     }
   }
 }
