@@ -81,7 +81,9 @@ class ItemCatalogue {
   // The numbers of the rows 0 to 1999 marked in hand, in order: in hand now,
   // or after the planned dressing. The rules sum the bonuses of the items in
   // hand many times per report, so the lists are kept until a look-up that
-  // can write a row (any of the non-const ones) has been made.
+  // can write a row (any of the non-const ones) has been made. Precondition:
+  // a row is written right after its look-up, never through a reference
+  // kept from before the lists were last asked for.
   const std::vector<int>& held_rows(bool after_dressing) const;
 
  private:
