@@ -372,6 +372,7 @@ ItemRecord::ItemRecord()
 ItemCatalogue::ItemCatalogue() : rows_(kRows) {}
 
 void ItemCatalogue::load_items(const std::string& path) {
+  ++writable_lookups_;
   const bool read =
       for_each_catalogue_line(path, [&](std::string_view line, int n) {
         if (n < 0 || n >= kRows) return;
@@ -382,6 +383,7 @@ void ItemCatalogue::load_items(const std::string& path) {
 }
 
 ItemRecord& ItemCatalogue::item_by_number(int n) {
+  ++writable_lookups_;
   if (n < 0 || n >= kRows) {
     spare_ = ItemRecord();
     return spare_;
@@ -398,6 +400,7 @@ ItemRecord& ItemCatalogue::item_by_name(std::string_view name) {
   const auto fold = [](char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
   };
+  ++writable_lookups_;
   for (ItemRecord& row : rows_) {
     if (row.name.size() != name.size()) continue;
     bool same = true;
@@ -407,6 +410,20 @@ ItemRecord& ItemCatalogue::item_by_name(std::string_view name) {
     if (same) return row;
   }
   return rows_.back();
+}
+
+const std::vector<int>& ItemCatalogue::held_rows(bool after_dressing) const {
+  if (held_as_of_ != writable_lookups_) {
+    held_now_.clear();
+    held_after_dressing_.clear();
+    for (int n = 0; n < kRows; ++n) {
+      const ItemRecord& row = rows_[static_cast<std::size_t>(n)];
+      if (row.equipped) held_now_.push_back(n);
+      if (row.turn_equipped) held_after_dressing_.push_back(n);
+    }
+    held_as_of_ = writable_lookups_;
+  }
+  return after_dressing ? held_after_dressing_ : held_now_;
 }
 
 MonsterRecord::MonsterRecord() : name("ismeretlen szörny"_cp) {}

@@ -78,11 +78,24 @@ class ItemCatalogue {
   // without regard to case (every other byte exactly); row 1999 when none.
   ItemRecord& item_by_name(std::string_view name);
 
+  // The numbers of the rows 0 to 1999 marked in hand, in order: in hand now,
+  // or after the planned dressing. The rules sum the bonuses of the items in
+  // hand many times per report, so the lists are kept until a look-up that
+  // can write a row (any of the non-const ones) has been made. Precondition:
+  // a row is written right after its look-up, never through a reference
+  // kept from before the lists were last asked for.
+  const std::vector<int>& held_rows(bool after_dressing) const;
+
  private:
   static const ItemRecord& outside();
 
   std::vector<ItemRecord> rows_;
   ItemRecord spare_;
+  std::uint64_t writable_lookups_ = 1;
+  // The lists as they were at that count of writable look-ups; 0 for never.
+  mutable std::uint64_t held_as_of_ = 0;
+  mutable std::vector<int> held_now_;
+  mutable std::vector<int> held_after_dressing_;
 };
 
 struct MonsterRecord {

@@ -92,9 +92,11 @@ std::string weapon_damage_table(const TurnReport& report) {
   const CasterFigures caster = caster_figures(report);
   for (int w = 0; w < ItemCatalogue::kRows; ++w) {
     const ItemRecord& weapon = report.items.item_by_number(w);
-    const double round = average_round_damage(report, w);
+    // Ownership first: working out the damage of a weapon costs far more.
     const bool owned = weapon.carried_count > 0 || weapon.banked > 0;
-    if (w != kBareFist && (round == 0.0 || !owned)) continue;
+    if (w != kBareFist && !owned) continue;
+    const double round = average_round_damage(report, w);
+    if (w != kBareFist && round == 0.0) continue;
     table += formatted(
         "\n<TR><TD CLASS=\"t1\" WIDTH=33%%>%s (#%d)</TD><TD WIDTH=22%%> %d x "
         "%.2lf = %.2lf </TD><TD WIDTH=45%%>",

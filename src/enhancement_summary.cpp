@@ -28,10 +28,6 @@ void section(const char* label, Work work) {
   say("OK\n");
 }
 
-bool held(const ItemRecord& item, std::int32_t planned) {
-  return planned == 0 ? item.equipped : item.turn_equipped;
-}
-
 // A school's row of the divisors: the development formula with the level
 // plus the pool's share below level 20 (below 10 only when the school's
 // skill is not 0), the divisor from 20. The bands are those of the
@@ -124,10 +120,10 @@ std::string item_cells(const TurnReport& report,
                        std::int32_t ItemRecord::*column, std::int32_t planned) {
   std::string cells;
   int in_row = 0;
-  for (int n = 1; n < ItemCatalogue::kRows; ++n) {
+  for (const int n : report.items.held_rows(planned != 0)) {
     const ItemRecord& item = report.items.item_by_number(n);
     const std::int32_t value = item.*column;
-    if (value == 0 || !held(item, planned)) continue;
+    if (n == 0 || value == 0) continue;
     if (in_row == 0) cells += "<TR>";
     cells += formatted(value > 0 ? "<TD CLASS=\"t1\" WIDTH=33%%>+%d %s(#%d); "
                                  : "<TD CLASS=\"t1\" WIDTH=33%%> %d %s(#%d); ",

@@ -102,11 +102,17 @@ bool same_ignoring_latin_case(std::string_view a, std::string_view b) {
 // case, as the catalogue's look-up by name does) counts. An item the
 // catalogue does not list is not in hand: it must not borrow another row.
 bool named_item_counts(const TurnReport& report, std::string_view name) {
-  for (int n = 0; n < ItemCatalogue::kRows; ++n) {
+  // Only a row in hand can count, so the rows in hand are searched: the first
+  // of them with the name counts when no earlier row bears the name.
+  for (const int n : report.items.held_rows(false)) {
     const ItemRecord& row = report.items.item_by_number(n);
-    if (same_ignoring_latin_case(row.name, name)) {
-      return row.carried_count > 0 && row.equipped;
+    if (!same_ignoring_latin_case(row.name, name)) continue;
+    for (int m = 0; m < n; ++m) {
+      if (same_ignoring_latin_case(report.items.item_by_number(m).name, name)) {
+        return false;
+      }
     }
+    return row.carried_count > 0;
   }
   return false;
 }

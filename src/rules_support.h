@@ -30,10 +30,6 @@ inline bool carried(const TurnReport& report, int item) {
   return report.items.item_by_number(item).carried_count > 0;
 }
 
-inline bool held(const ItemRecord& row, std::int32_t planned) {
-  return planned == 0 ? row.equipped : row.turn_equipped;
-}
-
 inline bool knows_spell(const TurnReport& report, int spell) {
   return report.spells.spell_by_number(spell).known;
 }
@@ -61,14 +57,14 @@ inline std::int32_t settings_number(const TurnReport& report,
   return nth_number(find_after(report.settings.settings_text, key), 1);
 }
 
-// A column of the item rows 1 to 1999 summed over the items held.
+// A column of the item rows 1 to 1999 summed over the items held (planned:
+// after the planned dressing).
 template <typename Column>
 std::int32_t held_column_sum(const TurnReport& report, std::int32_t planned,
                              Column column) {
   std::int64_t sum = 0;
-  for (int n = 1; n < ItemCatalogue::kRows; ++n) {
-    const ItemRecord& row = report.items.item_by_number(n);
-    if (held(row, planned)) sum += column(row);
+  for (const int n : report.items.held_rows(planned != 0)) {
+    if (n > 0) sum += column(report.items.item_by_number(n));
   }
   return wrap(sum);
 }

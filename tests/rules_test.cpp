@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <limits>
+#include <random>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -204,6 +205,96 @@ TEST(PriestlyPower, BraceletsInHand) {
   hold(report, 301).equipped = false;  // carried, not in hand
   hold(report, 302);
   EXPECT_EQ(priestly_power(report, kNow), 10 + 12 + 2 + 5);
+}
+
+// The rules keep the list of the rows in hand between calls: after every
+// write through a look-up, the sums and the bracelets must be those of a
+// plain walk of the rows, the first row of a name deciding for the name.
+TEST(ItemsInHand, FollowEveryWriteAsAPlainWalk) {
+  const std::string_view names[] = {"réz papi karkötő"_cp,
+                                    "RÉZ PAPI KARKÖTŐ"_cp,  // not A to Z
+                                    "ezüst PAPI karkötő"_cp,
+                                    "arany papi karkötő"_cp, "bot"};
+  const std::pair<std::string_view, std::int32_t> bracelets[] = {
+      {"réz papi karkötő"_cp, 2},
+      {"ezüst papi karkötő"_cp, 3},
+      {"arany papi karkötő"_cp, 5}};
+  const auto fold = [](std::string_view text) {
+    std::string folded(text);
+    for (char& c : folded) {
+      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return folded;
+  };
+  std::mt19937 random(17);
+  TurnReport report;
+  const std::int32_t base = priestly_power(report, kNow);
+  const auto pick = [&random](int below) {
+    return static_cast<int>(random() % static_cast<unsigned>(below));
+  };
+  for (int step = 0; step < 3000; ++step) {
+    // Writes gather on a few rows so that names repeat and rows change
+    // back and forth; now and then one lands anywhere.
+    const int n = pick(4) == 0 ? pick(ItemCatalogue::kRows) : pick(12) * 7;
+    ItemRecord& row = report.items.item_by_number(n);
+    switch (pick(6)) {
+      case 0:
+        row.equipped = !row.equipped;
+        break;
+      case 1:
+        row.turn_equipped = !row.turn_equipped;
+        break;
+      case 2:
+        row.carried_count = pick(3) - 1;
+        break;
+      case 3:
+        row.theology = pick(9) - 4;
+        break;
+      case 4:
+        row.thaumaturgy = pick(9) - 4;
+        break;
+      default:
+        row.name = std::string(names[pick(5)]);
+        break;
+    }
+    if (pick(3) != 0) continue;
+    std::int32_t theology[2] = {0, 0};
+    std::int32_t thaumaturgy[2] = {0, 0};
+    std::int32_t power = base;
+    const ItemCatalogue& items = report.items;
+    for (int m = 1; m < ItemCatalogue::kRows; ++m) {
+      const ItemRecord& item = items.item_by_number(m);
+      for (int planned = 0; planned < 2; ++planned) {
+        if (planned == 0 ? item.equipped : item.turn_equipped) {
+          theology[planned] += item.theology;
+          thaumaturgy[planned] += item.thaumaturgy;
+        }
+      }
+    }
+    for (const auto& [name, bonus] : bracelets) {
+      for (int m = 0; m < ItemCatalogue::kRows; ++m) {
+        const ItemRecord& item = items.item_by_number(m);
+        if (fold(item.name) != fold(name)) continue;
+        if (item.carried_count > 0 && item.equipped) power += bonus;
+        break;
+      }
+    }
+    SCOPED_TRACE(step);
+    ASSERT_EQ(theology_item_bonus(report, kNow), theology[0]);
+    ASSERT_EQ(theology_item_bonus(report, 1), theology[1]);
+    ASSERT_EQ(thaumaturgy_item_bonus(report, kNow), thaumaturgy[0]);
+    ASSERT_EQ(thaumaturgy_item_bonus(report, 2), thaumaturgy[1]);
+    ASSERT_EQ(priestly_power(report, kNow), power);
+    if (step % 500 == 0) {
+      // A copy made after the lists were built keeps its own.
+      TurnReport copy = report;
+      copy.items.item_by_number(n).theology += 1;
+      const std::int32_t held = copy.items.item_by_number(n).equipped ? 1 : 0;
+      ASSERT_EQ(theology_item_bonus(copy, kNow),
+                theology[0] + (n > 0 ? held : 0));
+      ASSERT_EQ(theology_item_bonus(report, kNow), theology[0]);
+    }
+  }
 }
 
 TEST(Divisors, ZeroAndNegativeForLowLevels) {
