@@ -407,8 +407,8 @@ void add_encumbrance_rows(TurnReport& report) {
   // is nothing to work it out from.
   const std::int32_t mode = report.settings.dressing_mode;
   if (mode != 0 && encumbrance != 0) {
-    const std::int32_t strength_gain =
-        strength_with_items(report, mode) - strength_with_items(report, 0);
+    const std::int32_t strength_gain = figures::minus(
+        strength_with_items(report, mode), strength_with_items(report, 0));
     if (strength_gain != 0) {
       put_after_row(
           formatted("<TR><TD CLASS=\"t1\" COLSPAN=2> Forduló közben "

@@ -202,5 +202,23 @@ TEST_F(HostileTest, NumbersAtTheLimitsInEveryFile) {
   }
 }
 
+// The strength the planned dressing adds, with the sheet's strength at the
+// lowest 32-bit figure and an item of the plan giving strength: the gain
+// wraps as every figure does (found by the whole-run fuzz target).
+TEST_F(HostileTest, StrengthGainOfThePlanAtTheLimit) {
+  std::string report = example_file("1234_56.htm");
+  std::string items = example_file("txt/targyak.txt");
+  const std::string strength = "Erő:</TD><TD CLASS=\"t1\">"_cp.data();
+  const std::size_t row = report.find(strength + "16 (18)");
+  const std::size_t amulet = items.find("ero: 0", items.find("sorszam: 453;"));
+  ASSERT_NE(row, std::string::npos);
+  ASSERT_NE(amulet, std::string::npos);
+  report.replace(row + strength.size(), 7, "2147483648 (2147483648)");
+  items.replace(amulet, 6, "ero: 2");
+  folder_.write("txt/targyak.txt", items);
+  EXPECT_TRUE(run(report));
+  EXPECT_TRUE(contains(console_, "UL keszites: OK"));
+}
+
 }  // namespace
 }  // namespace morvinta
