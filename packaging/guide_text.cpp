@@ -11,49 +11,6 @@
 
 #include "cp1250.h"
 
-namespace {
-
-// The length of the UTF-8 character at text[at] and its code point; length
-// 0 when the bytes there are not UTF-8 (a stray or missing continuation
-// byte, an overlong form, a sequence cut short).
-struct Decoded {
-  std::size_t length = 0;
-  char32_t code_point = 0;
-};
-
-Decoded decode(const std::string& text, std::size_t at) {
-  const auto lead = static_cast<unsigned char>(text[at]);
-  if (lead < 0x80) return {1, lead};
-  std::size_t length = 0;
-  char32_t code_point = 0;
-  char32_t smallest = 0;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-    code_point = lead & 0x1Fu;
-    smallest = 0x80;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    code_point = lead & 0x0Fu;
-    smallest = 0x800;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    code_point = lead & 0x07u;
-    smallest = 0x10000;
-  } else {
-    return {};
-  }
-  if (at + length > text.size()) return {};
-  for (std::size_t k = 1; k < length; ++k) {
-    const auto next = static_cast<unsigned char>(text[at + k]);
-    if ((next & 0xC0) != 0x80) return {};
-    code_point = (code_point << 6) | (next & 0x3Fu);
-  }
-  if (code_point < smallest) return {};
-  return {length, code_point};
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
   if (argc != 3) {
     std::fprintf(stderr, "usage: %s <UTF-8 guide> <1250 guide to write>\n",
@@ -67,7 +24,9 @@ int main(int argc, char** argv) {
   }
   std::string text((std::istreambuf_iterator<char>(in)),
                    std::istreambuf_iterator<char>());
-  if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);  // a byte-order mark
+  if (text.starts_with(morvinta::kUtf8ByteOrderMark)) {
+    text.erase(0, morvinta::kUtf8ByteOrderMark.size());
+  }
 
   std::string out;
   int line = 1;
@@ -83,7 +42,7 @@ int main(int argc, char** argv) {
       ++at;
       continue;
     }
-    const Decoded character = decode(text, at);
+    const morvinta::Utf8Character character = morvinta::decode_utf8(text, at);
     if (character.length == 0) {
       std::fprintf(stderr, "%s:%d: bytes that are not UTF-8\n", argv[1], line);
       return 1;

@@ -17,6 +17,8 @@
 # g++-mingw-w64-x86-64 wine64 wine).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# shellcheck source=compare-runs.sh
+source scripts/compare-runs.sh
 root=$PWD
 started=$SECONDS
 
@@ -127,26 +129,7 @@ for case in template example; do
   run "windows-$case" "$wine" "$work/windows-$case/morvinta.exe"
 
   l=$work/linux-$case w=$work/windows-$case
-  if ! cmp -s "$l.status" "$w.status"; then
-    echo "check-release: $case: exit status $(<"$l.status") on Linux," \
-      "$(<"$w.status") on Windows" >&2
-    failed=1
-  fi
-  if ! cmp -s "$l.out" "$w.out"; then
-    echo "check-release: $case: the console output differs:" >&2
-    { diff -u --text --label Linux --label Windows "$l.out" "$w.out" || true; } |
-      cat -v | head -40 >&2
-    failed=1
-  fi
-  if ! diff -r -u "$l" "$w" >"$work/$case.diff" 2>&1; then
-    echo "check-release: $case: the folders differ (Linux -, Windows +):" >&2
-    cat -v "$work/$case.diff" | head -40 >&2
-    failed=1
-  fi
-  if [[ -s $w.err ]]; then
-    echo "check-release: $case: Wine's messages:" >&2
-    head -20 "$w.err" >&2
-  fi
+  compare_runs check-release "$case" "$l" "$w" "$work/$case.diff" || failed=1
   written=$(cd "$l" && find fordulok ulek info -type f | LC_ALL=C sort | tr '\n' ' ')
   echo "check-release: $case: wrote $written- $(wc -c <"$l.out") bytes" \
     "of console output, exit status $(<"$l.status")"

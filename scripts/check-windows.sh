@@ -18,6 +18,8 @@
 # example folder to run on.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# shellcheck source=compare-runs.sh
+source scripts/compare-runs.sh
 root=$PWD
 started=$SECONDS
 
@@ -172,26 +174,7 @@ for mode in "${modes[@]}"; do
       failed=1
     fi
   fi
-  if ! cmp -s "$l.status" "$w.status"; then
-    echo "check-windows: $what: exit status $(<"$l.status") on Linux," \
-      "$(<"$w.status") on Windows" >&2
-    failed=1
-  fi
-  if ! cmp -s "$l.out" "$w.out"; then
-    echo "check-windows: $what: the console output differs:" >&2
-    { diff -u --text --label Linux --label Windows "$l.out" "$w.out" || true; } |
-      cat -v | head -40 >&2
-    failed=1
-  fi
-  if ! diff -r -u "$l" "$w" >"$work/$mode.diff" 2>&1; then
-    echo "check-windows: $what: the folders differ (Linux -, Windows +):" >&2
-    cat -v "$work/$mode.diff" | head -40 >&2
-    failed=1
-  fi
-  if [[ -s $w.err ]]; then
-    echo "check-windows: $what: Wine's messages:" >&2
-    head -20 "$w.err" >&2
-  fi
+  compare_runs check-windows "$what" "$l" "$w" "$work/$mode.diff" || failed=1
   changed=$({ diff -rq "$examples" "$(folder_of linux "$mode")" || true; } |
     wc -l)
   echo "check-windows: $what: $changed files written, changed or removed," \

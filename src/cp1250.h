@@ -111,6 +111,52 @@ consteval std::string_view operator""_cp() {
           cp1250_detail::kConverted<S>.size};
 }
 
+// A UTF-8 file may start with this byte order mark (U+FEFF in UTF-8).
+inline constexpr std::string_view kUtf8ByteOrderMark = "\uFEFF";
+
+// A character of a UTF-8 text: its code point and its length in bytes.
+struct Utf8Character {
+  char32_t code_point = 0;
+  std::size_t length = 0;  // 0: the bytes at the place are no UTF-8 character
+};
+
+// The UTF-8 character at text[at] (at inside the text). A stray or missing
+// continuation byte, an overlong form, a surrogate, a code point beyond
+// U+10FFFF and a sequence cut short are no characters.
+constexpr Utf8Character decode_utf8(std::string_view text, std::size_t at) {
+  const auto lead = static_cast<unsigned char>(text[at]);
+  if (lead < 0x80) return {lead, 1};
+  std::size_t length = 0;
+  char32_t code_point = 0;
+  char32_t lowest = 0;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+    code_point = lead & 0x1Fu;
+    lowest = 0x80;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    code_point = lead & 0x0Fu;
+    lowest = 0x800;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    code_point = lead & 0x07u;
+    lowest = 0x10000;
+  } else {
+    return {};
+  }
+  if (text.size() - at < length) return {};
+  for (std::size_t k = 1; k < length; ++k) {
+    const auto next = static_cast<unsigned char>(text[at + k]);
+    if ((next & 0xC0) != 0x80) return {};
+    code_point = (code_point << 6) | (next & 0x3Fu);
+  }
+  if (code_point < lowest || code_point > 0x10FFFF ||
+      (code_point >= 0xD800 && code_point <= 0xDFFF)) {
+    return {};
+  }
+  return {code_point, length};
+}
+
 // The 1250 bytes as UTF-8, for the console. The undefined bytes become U+FFFD.
 std::string to_utf8(std::string_view cp1250_text);
 

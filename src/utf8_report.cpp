@@ -10,7 +10,6 @@ namespace morvinta {
 
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kCp1250Name = "windows-1250";
 
 // The 1250 bytes of the code points below 0x300, where the letters are; 0
@@ -46,46 +45,6 @@ std::optional<unsigned char> cp1250_byte(char32_t code_point) {
 bool is_latin_letter(char32_t code_point) {
   return code_point >= 0xC0 && code_point <= 0x24F && code_point != 0xD7 &&
          code_point != 0xF7;
-}
-
-struct Decoded {
-  char32_t code_point = 0;
-  std::size_t length = 0;  // 0: the byte at the place is no UTF-8 character
-};
-
-// The UTF-8 character of at least two bytes at the place: overlong forms,
-// surrogates and code points beyond U+10FFFF are no characters.
-Decoded decode(std::string_view text, std::size_t at) {
-  const auto lead = static_cast<unsigned char>(text[at]);
-  std::size_t length = 0;
-  char32_t code_point = 0;
-  char32_t lowest = 0;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-    code_point = lead & 0x1Fu;
-    lowest = 0x80;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    code_point = lead & 0x0Fu;
-    lowest = 0x800;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    code_point = lead & 0x07u;
-    lowest = 0x10000;
-  } else {
-    return {};
-  }
-  if (text.size() - at < length) return {};
-  for (std::size_t k = 1; k < length; ++k) {
-    const auto next = static_cast<unsigned char>(text[at + k]);
-    if ((next & 0xC0) != 0x80) return {};
-    code_point = (code_point << 6) | (next & 0x3Fu);
-  }
-  if (code_point < lowest || code_point > 0x10FFFF ||
-      (code_point >= 0xD800 && code_point <= 0xDFFF)) {
-    return {};
-  }
-  return {code_point, length};
 }
 
 char lower_ascii(char c) {
@@ -146,7 +105,7 @@ void visit_charsets(std::string_view text, Visit visit) {
 }  // namespace
 
 bool is_utf8_report(std::string_view text) {
-  if (text.starts_with(kByteOrderMark)) return true;
+  if (text.starts_with(kUtf8ByteOrderMark)) return true;
   bool declared = false;
   visit_charsets(text, [&](const Charset& charset) {
     declared = charset.utf8;
@@ -162,7 +121,7 @@ bool is_utf8_report(std::string_view text) {
       ++at;
       continue;
     }
-    const Decoded character = decode(text, at);
+    const Utf8Character character = decode_utf8(text, at);
     if (character.length == 0) return false;
     if (cp1250_byte(character.code_point)) {
       ++held;
@@ -176,8 +135,8 @@ bool is_utf8_report(std::string_view text) {
 }
 
 std::string utf8_report_to_cp1250(std::string_view utf8_text) {
-  if (utf8_text.starts_with(kByteOrderMark)) {
-    utf8_text.remove_prefix(kByteOrderMark.size());
+  if (utf8_text.starts_with(kUtf8ByteOrderMark)) {
+    utf8_text.remove_prefix(kUtf8ByteOrderMark.size());
   }
   std::string out;
   out.reserve(utf8_text.size());
@@ -188,7 +147,7 @@ std::string utf8_report_to_cp1250(std::string_view utf8_text) {
       ++at;
       continue;
     }
-    const Decoded character = decode(utf8_text, at);
+    const Utf8Character character = decode_utf8(utf8_text, at);
     if (character.length == 0) {
       out += c;
       ++at;
