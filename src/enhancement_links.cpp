@@ -5,6 +5,7 @@
 #include <cstring>
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -96,17 +97,69 @@ std::vector<BoldName> bold_names(std::string_view text, std::string_view open) {
   return names;
 }
 
-// The catalogue names of the monsters that the passes visit; absent when one
-// holds a "<", which could make or break a bold name of another monster.
-std::optional<std::vector<std::string_view>> visited_monster_names(
+// The monsters that the passes visit (10 to 999), sorted by name and then
+// by number, so that the monsters of a name are found by a binary search
+// without a table of copied names (two such tables of a thousand names
+// each were most of the cost of these passes on a short report).
+struct NamedMonster {
+  std::string_view name;
+  int number;
+};
+using MonsterNames = std::vector<NamedMonster>;
+
+// Absent when a name holds a "<", which could make or break a bold name of
+// another monster.
+std::optional<MonsterNames> visited_monster_names(
     const MonsterCatalogue& monsters) {
-  std::vector<std::string_view> names(kLastMonster + 1);
+  MonsterNames names;
+  names.reserve(kLastMonster - kFirstMonster + 1);
   for (int n = kFirstMonster; n <= kLastMonster; ++n) {
     const std::string& name = monsters.monster_by_number(n).name;
-    if (contains(name, "<")) return std::nullopt;
-    names[static_cast<std::size_t>(n)] = name;
+    if (name.find('<') != npos) return std::nullopt;
+    names.push_back({name, n});
   }
+  // Stable: equal names stay in number order.
+  std::stable_sort(names.begin(), names.end(),
+                   [](const NamedMonster& a, const NamedMonster& b) {
+                     return a.name < b.name;
+                   });
   return names;
+}
+
+// The monsters named exactly so, in number order.
+std::span<const NamedMonster> monsters_named(const MonsterNames& names,
+                                             std::string_view name) {
+  const auto [first, last] =
+      std::equal_range(names.begin(), names.end(), NamedMonster{name, 0},
+                       [](const NamedMonster& a, const NamedMonster& b) {
+                         return a.name < b.name;
+                       });
+  return {first, last};
+}
+
+// A bold text is a monster's when it is the monster's name (form 1) or its
+// name with "!" (form 2). The first such (number, form) after `after` in
+// the order the passes visit them: by number, then form.
+std::optional<std::pair<int, int>> next_monster_of(const MonsterNames& names,
+                                                   std::string_view text,
+                                                   std::pair<int, int> after) {
+  std::optional<std::pair<int, int>> next;
+  const auto consider = [&](std::string_view name, int form) {
+    const std::span<const NamedMonster> named = monsters_named(names, name);
+    const auto found =
+        std::upper_bound(named.begin(), named.end(), after,
+                         [form](std::pair<int, int> a, const NamedMonster& m) {
+                           return a < std::pair<int, int>{m.number, form};
+                         });
+    if (found == named.end()) return;
+    const std::pair<int, int> candidate{found->number, form};
+    if (!next || candidate < *next) next = candidate;
+  };
+  consider(text, 1);
+  if (!text.empty() && text.back() == '!') {
+    consider(text.substr(0, text.size() - 1), 2);
+  }
+  return next;
 }
 
 // The first occurrence of each of the wanted texts in the text; each wanted
@@ -280,22 +333,17 @@ bool link_monsters_indexed(TurnReport& report) {
   if (!names || contains(monster_address(report.settings, 0), "<")) {
     return false;
   }
-  std::unordered_map<std::string, int> first_monster;
-  for (int n = kFirstMonster; n <= kLastMonster; ++n) {
-    const std::string name(names->at(static_cast<std::size_t>(n)));
-    first_monster.emplace(name, n);
-    first_monster.emplace(name + "!", n);
-  }
   Splices edits;
   for (const BoldName& bold : bold_names(report.text, "<b>")) {
-    const std::string name(report.text, bold.name_begin,
-                           bold.name_end - bold.name_begin);
-    const auto monster = first_monster.find(name);
-    if (monster == first_monster.end()) continue;
+    const std::string_view name =
+        std::string_view(report.text)
+            .substr(bold.name_begin, bold.name_end - bold.name_begin);
+    const auto monster = next_monster_of(*names, name, {0, 0});
+    if (!monster) continue;
     edits.replace(
         bold.begin, bold.end,
-        encyclopedia_link(monster_address(report.settings, monster->second),
-                          "<B>" + name + "</B>"));
+        encyclopedia_link(monster_address(report.settings, monster->first),
+                          "<B>" + std::string(name) + "</B>"));
   }
   if (!edits.empty()) report.text = edits.apply(report.text);
   return true;
@@ -307,14 +355,6 @@ bool number_monsters_indexed(TurnReport& report) {
   // "<B>" follows the chain of the monsters whose name it holds.
   const auto names = visited_monster_names(report.monsters);
   if (!names) return false;
-  // For every bold text, the monsters that number it, in the loop's order:
-  // (n, 1) for "name", (n, 2) for "name!".
-  std::unordered_map<std::string, std::vector<std::pair<int, int>>> numbering;
-  for (int n = kFirstMonster; n <= kLastMonster; ++n) {
-    const std::string name(names->at(static_cast<std::size_t>(n)));
-    numbering[name].push_back({n, 1});
-    numbering[name + "!"].push_back({n, 2});
-  }
   Splices edits;
   for (const BoldName& bold : bold_names(report.text, "<B>")) {
     std::string name(report.text, bold.name_begin,
@@ -322,14 +362,11 @@ bool number_monsters_indexed(TurnReport& report) {
     std::pair<int, int> done{0, 0};
     bool changed = false;
     for (;;) {
-      const auto found = numbering.find(name);
-      if (found == numbering.end()) break;
-      const auto next =
-          std::upper_bound(found->second.begin(), found->second.end(), done);
-      if (next == found->second.end()) break;
+      const auto next = next_monster_of(*names, name, done);
+      if (!next) break;
       done = *next;
       const std::string_view monster =
-          names->at(static_cast<std::size_t>(done.first));
+          report.monsters.monster_by_number(done.first).name;
       name = std::string(monster) + formatted(" (#%d)", done.first) +
              (done.second == 2 ? "!" : "");
       changed = true;
