@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "digest_tower.h"
 #include "enhancement.h"
@@ -80,6 +81,11 @@ void run_report(morvinta::RunCatalogues* run_catalogues) {
                            originals[static_cast<int>(ReaderKind::kTower)]);
     }
     morvinta::write_info_file(report);
+  }
+  if (run_catalogues != nullptr) {
+    run_catalogues->give_back(std::move(report.monsters),
+                              std::move(report.spells),
+                              std::move(report.items));
   }
 }
 

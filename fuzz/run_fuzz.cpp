@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "cp1250.h"
 #include "enhancement.h"
@@ -53,6 +54,8 @@ void run_report(bool verbose) {
     morvinta::write_info_file(report);
     if (report.settings.journal != 0) morvinta::update_journal(report);
   }
+  catalogues.give_back(std::move(report.monsters), std::move(report.spells),
+                       std::move(report.items));
 }
 
 }  // namespace

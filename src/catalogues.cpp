@@ -369,9 +369,14 @@ std::optional<std::int32_t> word_integer(std::string_view word) {
 ItemRecord::ItemRecord()
     : name("ismeretlen tárgy"_cp), hand_mark("-"), weapon_type("-") {}
 
-ItemCatalogue::ItemCatalogue() : rows_(kRows) {}
+ItemCatalogue::ItemCatalogue() = default;
+
+void ItemCatalogue::fill_rows() {
+  if (rows_.empty()) rows_.resize(kRows);
+}
 
 void ItemCatalogue::load_items(const std::string& path) {
+  fill_rows();
   ++writable_lookups_;
   const bool read =
       for_each_catalogue_line(path, [&](std::string_view line, int n) {
@@ -388,6 +393,8 @@ ItemRecord& ItemCatalogue::item_by_number(int n) {
     spare_ = ItemRecord();
     return spare_;
   }
+  fill_rows();
+  written_.mark(n, kRows);
   return rows_[static_cast<std::size_t>(n)];
 }
 
@@ -401,14 +408,20 @@ ItemRecord& ItemCatalogue::item_by_name(std::string_view name) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
   };
   ++writable_lookups_;
-  for (ItemRecord& row : rows_) {
+  fill_rows();
+  for (int n = 0; n < kRows; ++n) {
+    ItemRecord& row = rows_[static_cast<std::size_t>(n)];
     if (row.name.size() != name.size()) continue;
     bool same = true;
     for (std::size_t i = 0; i < name.size() && same; ++i) {
       same = fold(row.name[i]) == fold(name[i]);
     }
-    if (same) return row;
+    if (same) {
+      written_.mark(n, kRows);
+      return row;
+    }
   }
+  written_.mark(kRows - 1, kRows);
   return rows_.back();
 }
 
@@ -416,7 +429,7 @@ const std::vector<int>& ItemCatalogue::held_rows(bool after_dressing) const {
   if (held_as_of_ != writable_lookups_) {
     held_now_.clear();
     held_after_dressing_.clear();
-    for (int n = 0; n < kRows; ++n) {
+    for (int n = 0; n < static_cast<int>(rows_.size()); ++n) {
       const ItemRecord& row = rows_[static_cast<std::size_t>(n)];
       if (row.equipped) held_now_.push_back(n);
       if (row.turn_equipped) held_after_dressing_.push_back(n);
@@ -428,9 +441,14 @@ const std::vector<int>& ItemCatalogue::held_rows(bool after_dressing) const {
 
 MonsterRecord::MonsterRecord() : name("ismeretlen szörny"_cp) {}
 
-MonsterCatalogue::MonsterCatalogue() : rows_(kRows) {}
+MonsterCatalogue::MonsterCatalogue() = default;
+
+void MonsterCatalogue::fill_rows() {
+  if (rows_.empty()) rows_.resize(kRows);
+}
 
 void MonsterCatalogue::load_monsters(const std::string& path) {
+  fill_rows();
   const bool read =
       for_each_catalogue_line(path, [&](std::string_view line, int n) {
         if (n < 0 || n >= kRows) return;
@@ -447,21 +465,28 @@ MonsterRecord& MonsterCatalogue::monster_by_number(int n) {
     spare_ = MonsterRecord();
     return spare_;
   }
+  fill_rows();
+  written_.mark(n, kRows);
   return rows_[static_cast<std::size_t>(n)];
 }
 
 const MonsterRecord& MonsterCatalogue::monster_by_number(int n) const {
   static const MonsterRecord kOutside;
-  if (n < 0 || n >= kRows) return kOutside;
+  if (static_cast<std::size_t>(n) >= rows_.size()) return kOutside;
   return rows_[static_cast<std::size_t>(n)];
 }
 
 SpellRecord::SpellRecord() : name("ismeretlen"), school("-"), element("-") {}
 
-SpellCatalogue::SpellCatalogue() : rows_(kRows) {}
+SpellCatalogue::SpellCatalogue() = default;
+
+void SpellCatalogue::fill_rows() {
+  if (rows_.empty()) rows_.resize(kRows);
+}
 
 void SpellCatalogue::load_spells(const std::string& damage_path,
                                  const std::string& list_path) {
+  fill_rows();
   if (const auto table = read_file(damage_path)) {
     say("\"varazslatok_sebzese.txt\" beolvasasa sikerult!\n");
     // Records of seven words: number, cap, count, sides, bonus, school,
@@ -509,13 +534,45 @@ SpellRecord& SpellCatalogue::spell_by_number(int n) {
     spare_ = SpellRecord();
     return spare_;
   }
+  fill_rows();
+  written_.mark(n, kRows);
   return rows_[static_cast<std::size_t>(n)];
 }
 
 const SpellRecord& SpellCatalogue::spell_by_number(int n) const {
   static const SpellRecord kOutside;
-  if (n < 0 || n >= kRows) return kOutside;
+  if (static_cast<std::size_t>(n) >= rows_.size()) return kOutside;
   return rows_[static_cast<std::size_t>(n)];
+}
+
+namespace {
+
+// Row n of `read` put back over the written row; a table never filled reads
+// as default rows.
+template <typename Row>
+void restore_rows(std::vector<Row>& rows, WrittenRows& written,
+                  const std::vector<Row>& read) {
+  for (const int n : written.numbers()) {
+    const auto at = static_cast<std::size_t>(n);
+    rows[at] = at < read.size() ? read[at] : Row();
+  }
+  written.clear();
+}
+
+}  // namespace
+
+void ItemCatalogue::restore_written(const ItemCatalogue& read) {
+  restore_rows(rows_, written_, read.rows_);
+  // The lists of rows in hand are made again at the next call.
+  ++writable_lookups_;
+}
+
+void MonsterCatalogue::restore_written(const MonsterCatalogue& read) {
+  restore_rows(rows_, written_, read.rows_);
+}
+
+void SpellCatalogue::restore_written(const SpellCatalogue& read) {
+  restore_rows(rows_, written_, read.rows_);
 }
 
 void RunCatalogues::copy_into(MonsterCatalogue& monsters,
@@ -523,16 +580,35 @@ void RunCatalogues::copy_into(MonsterCatalogue& monsters,
   if (!read_) {
     std::string* const outer = console_capture();
     set_console_capture(&lines_);
-    monsters_.load_monsters();
-    spells_.load_spells();
-    items_.load_items();
+    read_tables_.monsters.load_monsters();
+    read_tables_.spells.load_spells();
+    read_tables_.items.load_items();
     set_console_capture(outer);
     read_ = true;
   }
   say(lines_);
-  monsters = monsters_;
-  spells = spells_;
-  items = items_;
+  if (given_back_) {
+    given_back_->monsters.restore_written(read_tables_.monsters);
+    given_back_->spells.restore_written(read_tables_.spells);
+    given_back_->items.restore_written(read_tables_.items);
+    monsters = std::move(given_back_->monsters);
+    spells = std::move(given_back_->spells);
+    items = std::move(given_back_->items);
+    given_back_.reset();
+  } else {
+    monsters = read_tables_.monsters;
+    spells = read_tables_.spells;
+    items = read_tables_.items;
+  }
+  lent_ = true;
+}
+
+void RunCatalogues::give_back(MonsterCatalogue&& monsters,
+                              SpellCatalogue&& spells, ItemCatalogue&& items) {
+  if (!lent_) return;
+  lent_ = false;
+  given_back_.emplace(
+      Tables{std::move(monsters), std::move(spells), std::move(items)});
 }
 
 }  // namespace morvinta

@@ -6,9 +6,17 @@
 // A number outside a table is never stored: the look-up by number then gives
 // a spare row at its defaults, and whatever is written into that row is
 // dropped at the next such look-up.
+//
+// A table made and never read or written into holds no rows yet: every row
+// reads as its defaults, and the first look-up that can write one fills the
+// table with them. A report's tables are made that way and then filled from
+// the run's catalogues, so a report never builds thousands of default rows
+// only to overwrite them.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,6 +61,30 @@ struct ItemRecord {
   DiceRoll damage_dice;
 
   ItemRecord();
+  bool operator==(const ItemRecord&) const = default;
+};
+
+// The numbers of the rows handed out for writing since the last `clear`, so
+// that a table lent to a report can be put back as read row by row.
+class WrittenRows {
+ public:
+  void mark(int n, int rows) {
+    if (marked_.empty()) marked_.assign(static_cast<std::size_t>(rows), 0);
+    const auto at = static_cast<std::size_t>(n);
+    if (marked_[at] == 0) {
+      marked_[at] = 1;
+      numbers_.push_back(n);
+    }
+  }
+  const std::vector<int>& numbers() const { return numbers_; }
+  void clear() {
+    for (const int n : numbers_) marked_[static_cast<std::size_t>(n)] = 0;
+    numbers_.clear();
+  }
+
+ private:
+  std::vector<std::uint8_t> marked_;
+  std::vector<int> numbers_;
 };
 
 class ItemCatalogue {
@@ -69,8 +101,9 @@ class ItemCatalogue {
   // The row of item n; a spare default row when n is outside 0 to 1999.
   ItemRecord& item_by_number(int n);
   const ItemRecord& item_by_number(int n) const {
-    // Inline: the rules walk every row many times per report.
-    if (n < 0 || n >= kRows) return outside();
+    // Inline: the rules walk every row many times per report. A table not
+    // yet filled reads as default rows.
+    if (static_cast<std::size_t>(n) >= rows_.size()) return outside();
     return rows_[static_cast<std::size_t>(n)];
   }
 
@@ -86,10 +119,15 @@ class ItemCatalogue {
   // kept from before the lists were last asked for.
   const std::vector<int>& held_rows(bool after_dressing) const;
 
+  // Puts every row written since the last call back as it stands in `read`.
+  void restore_written(const ItemCatalogue& read);
+
  private:
   static const ItemRecord& outside();
+  void fill_rows();
 
-  std::vector<ItemRecord> rows_;
+  std::vector<ItemRecord> rows_;  // empty: every row at its defaults
+  WrittenRows written_;
   ItemRecord spare_;
   std::uint64_t writable_lookups_ = 1;
   // The lists as they were at that count of writable look-ups; 0 for never.
@@ -104,6 +142,7 @@ struct MonsterRecord {
   bool known = false;
 
   MonsterRecord();
+  bool operator==(const MonsterRecord&) const = default;
 };
 
 class MonsterCatalogue {
@@ -119,8 +158,14 @@ class MonsterCatalogue {
   MonsterRecord& monster_by_number(int n);
   const MonsterRecord& monster_by_number(int n) const;
 
+  // Puts every row written since the last call back as it stands in `read`.
+  void restore_written(const MonsterCatalogue& read);
+
  private:
-  std::vector<MonsterRecord> rows_;
+  void fill_rows();
+
+  std::vector<MonsterRecord> rows_;  // empty: every row at its defaults
+  WrittenRows written_;
   MonsterRecord spare_;
 };
 
@@ -135,6 +180,7 @@ struct SpellRecord {
   std::string element;  // at most 9 bytes: "T" fire, "V", ... or "-"
 
   SpellRecord();
+  bool operator==(const SpellRecord&) const = default;
 };
 
 class SpellCatalogue {
@@ -152,15 +198,24 @@ class SpellCatalogue {
   SpellRecord& spell_by_number(int n);
   const SpellRecord& spell_by_number(int n) const;
 
+  // Puts every row written since the last call back as it stands in `read`.
+  void restore_written(const SpellCatalogue& read);
+
  private:
-  std::vector<SpellRecord> rows_;
+  void fill_rows();
+
+  std::vector<SpellRecord> rows_;  // empty: every row at its defaults
+  WrittenRows written_;
   SpellRecord spare_;
 };
 
 // The catalogues of a whole run. The tool never writes the catalogue files,
 // so they are read once, by the first report that needs them, and every
-// report starts from a copy of the rows as read: the marks one report sets
-// (carried, banked, known, active, in hand) never reach the next.
+// report starts from the rows as read: the marks one report sets (carried,
+// banked, known, active, in hand) never reach the next. A report done with
+// its tables gives them back, and the next report gets them again with only
+// the rows the last one wrote put back as read, rather than a copy of
+// three and a half thousand rows.
 class RunCatalogues {
  public:
   // Fills the three catalogues as load_monsters, load_spells and load_items
@@ -168,12 +223,23 @@ class RunCatalogues {
   void copy_into(MonsterCatalogue& monsters, SpellCatalogue& spells,
                  ItemCatalogue& items);
 
+  // Takes back the tables the last `copy_into` filled, when their report is
+  // done with them; tables not filled by it are left alone.
+  void give_back(MonsterCatalogue&& monsters, SpellCatalogue&& spells,
+                 ItemCatalogue&& items);
+
  private:
+  struct Tables {
+    MonsterCatalogue monsters;
+    SpellCatalogue spells;
+    ItemCatalogue items;
+  };
+
   bool read_ = false;
+  bool lent_ = false;  // a `copy_into` not yet answered by a `give_back`
   std::string lines_;  // what reading the files printed
-  MonsterCatalogue monsters_;
-  SpellCatalogue spells_;
-  ItemCatalogue items_;
+  Tables read_tables_;
+  std::optional<Tables> given_back_;
 };
 
 }  // namespace morvinta

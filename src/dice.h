@@ -15,6 +15,7 @@ struct DiceRoll {
   // The expected value of one throw: count * (sides + 1), formed in 32-bit
   // whole numbers, halved and the bonus added in double precision.
   double dice_average() const;
+  bool operator==(const DiceRoll&) const = default;
 };
 
 // A spell's damage: n times (count dice of the given sides plus bonus), the
@@ -27,6 +28,7 @@ struct CappedDiceRoll {
 
   // min(n, cap) times the expected value of one throw.
   double capped_dice_average(std::int32_t n) const;
+  bool operator==(const CappedDiceRoll&) const = default;
 };
 
 }  // namespace morvinta

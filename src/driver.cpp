@@ -1,5 +1,7 @@
 #include "driver.h"
 
+#include <utility>
+
 #include "addresses.h"
 #include "console.h"
 #include "enhancement.h"
@@ -52,6 +54,11 @@ void process_report(const std::string& file_name, bool verbose,
   if (report.report_kind == 1 && report.sections_read) {
     write_info_file(report);
     if (report.settings.journal != 0) update_journal(report);
+  }
+  if (run_catalogues != nullptr) {
+    run_catalogues->give_back(std::move(report.monsters),
+                              std::move(report.spells),
+                              std::move(report.items));
   }
   say("\n\n");
 }

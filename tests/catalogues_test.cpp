@@ -4,6 +4,8 @@
 
 #include <random>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 #include "console.h"
 #include "cp1250.h"
@@ -14,6 +16,7 @@
 namespace morvinta {
 namespace {
 
+using testing::InFolder;
 using testing::TempFolder;
 
 // Catches what the loads print.
@@ -334,6 +337,59 @@ TEST_F(ItemCatalogueTest, EveryFieldAsThePlainScansReadIt) {
                 spells(std::get<2>(*plain).spell_by_number(n)))
           << "file " << file << " row " << n;
     }
+  }
+}
+
+// A report's tables are lent by the run and given back: whatever the report
+// wrote, through any look-up, the next report starts from rows equal to a
+// fresh copy of the catalogues as read. A table never filled reads as
+// default rows until a look-up that can write fills it.
+TEST_F(CatalogueTest, LentTablesComeBackAsRead) {
+  folder_.write("txt/targyak.txt",
+                "sorszam: 3; neve: \"Kard\"; suly: 2.5; ero: 1;\n"
+                "sorszam: 1999; neve: \"Utolso\"; suly: 1;\n");
+  folder_.write("txt/szornyek.txt", "sorszam: 12; neve: \"Medve\";\n");
+  folder_.write("txt/varazslatok_sebzese.txt", "7 5 1 6 0 teo T\n");
+  InFolder inside(folder_.path());
+  RunCatalogues run;
+  MonsterCatalogue fresh_monsters;
+  SpellCatalogue fresh_spells;
+  ItemCatalogue fresh_items;
+  EXPECT_EQ(fresh_items.item_by_number(3), ItemRecord());
+  run.copy_into(fresh_monsters, fresh_spells, fresh_items);
+  for (int report = 0; report < 3; ++report) {
+    MonsterCatalogue monsters;
+    SpellCatalogue spells;
+    ItemCatalogue items;
+    run.copy_into(monsters, spells, items);
+    for (int n = 0; n < ItemCatalogue::kRows; ++n) {
+      ASSERT_EQ(std::as_const(items).item_by_number(n),
+                fresh_items.item_by_number(n))
+          << "report " << report << " item " << n;
+      ASSERT_EQ(std::as_const(monsters).monster_by_number(n),
+                fresh_monsters.monster_by_number(n))
+          << "report " << report << " monster " << n;
+      ASSERT_EQ(std::as_const(spells).spell_by_number(n),
+                fresh_spells.spell_by_number(n))
+          << "report " << report << " spell " << n;
+    }
+    EXPECT_TRUE(items.held_rows(false).empty());
+    items.item_by_number(3).equipped = true;
+    items.item_by_number(3).carried_count = 5;
+    items.item_by_number(100 + report).known = true;
+    items.item_by_name("KARD").banked = 2;
+    items.item_by_name("sehol").name = "felulirva";
+    items.item_by_number(-1).known = true;
+    monsters.monster_by_number(12 + report).known = true;
+    spells.spell_by_number(7).active = true;
+    EXPECT_EQ(items.held_rows(false), std::vector<int>{3});
+    // Tables the run did not lend are not taken back.
+    MonsterCatalogue other_monsters;
+    SpellCatalogue other_spells;
+    ItemCatalogue other_items;
+    run.give_back(std::move(monsters), std::move(spells), std::move(items));
+    run.give_back(std::move(other_monsters), std::move(other_spells),
+                  std::move(other_items));
   }
 }
 
