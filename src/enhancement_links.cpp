@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <optional>
 #include <span>
@@ -82,8 +83,9 @@ std::vector<BoldName> bold_names(std::string_view text, std::string_view open) {
   std::vector<BoldName> names;
   std::size_t close = 0;
   bool closed = true;
-  for_each_byte(text, '<', [&](std::size_t at) {
-    if (!closed || text.compare(at, open.size(), open) != 0) return;
+  // The tags are sought whole: "<" alone stands every few bytes of a page.
+  for_each_occurrence(text, open, [&](std::size_t at) {
+    if (!closed) return;
     const std::size_t inner = at + open.size();
     if (close < inner) {
       close = find_first(text, kBoldEnd, inner);
@@ -97,45 +99,76 @@ std::vector<BoldName> bold_names(std::string_view text, std::string_view open) {
   return names;
 }
 
-// The monsters that the passes visit (10 to 999), sorted by name and then
-// by number, so that the monsters of a name are found by a binary search
-// without a table of copied names (two such tables of a thousand names
-// each were most of the cost of these passes on a short report).
-struct NamedMonster {
-  std::string_view name;
-  int number;
-};
-using MonsterNames = std::vector<NamedMonster>;
-
-// Absent when a name holds a "<", which could make or break a bold name of
-// another monster.
-std::optional<MonsterNames> visited_monster_names(
-    const MonsterCatalogue& monsters) {
-  MonsterNames names;
-  names.reserve(kLastMonster - kFirstMonster + 1);
-  for (int n = kFirstMonster; n <= kLastMonster; ++n) {
-    const std::string& name = monsters.monster_by_number(n).name;
-    if (name.find('<') != npos) return std::nullopt;
-    names.push_back({name, n});
+// The monsters that the passes visit (10 to 999) grouped by name, each
+// group's numbers in order, found by a hash of the name: made with one hash
+// of each name and no copy of any (two tables of a thousand copied names
+// were most of the cost of these passes on a short report).
+class MonsterNames {
+ public:
+  // Absent when a name holds a "<", which could make or break a bold name
+  // of another monster.
+  static std::optional<MonsterNames> of(const MonsterCatalogue& monsters) {
+    MonsterNames names;
+    names.slots_.assign(kSlots, 0);
+    std::vector<int> group_of(kLastMonster + 1);
+    std::vector<int> sizes;
+    for (int n = kFirstMonster; n <= kLastMonster; ++n) {
+      const std::string_view name = monsters.monster_by_number(n).name;
+      if (name.find('<') != npos) return std::nullopt;
+      int& slot = names.slots_[names.slot_of(name)];
+      if (slot == 0) {
+        names.group_names_.push_back(name);
+        sizes.push_back(0);
+        slot = static_cast<int>(names.group_names_.size());
+      }
+      group_of[static_cast<std::size_t>(n)] = slot - 1;
+      ++sizes[static_cast<std::size_t>(slot - 1)];
+    }
+    // Each group's numbers side by side, in number order.
+    names.group_begin_.assign(sizes.size() + 1, 0);
+    for (std::size_t g = 0; g < sizes.size(); ++g) {
+      names.group_begin_[g + 1] = names.group_begin_[g] + sizes[g];
+    }
+    std::vector<int> next = names.group_begin_;
+    names.numbers_.resize(kLastMonster + 1 - kFirstMonster);
+    for (int n = kFirstMonster; n <= kLastMonster; ++n) {
+      const auto g =
+          static_cast<std::size_t>(group_of[static_cast<std::size_t>(n)]);
+      names.numbers_[static_cast<std::size_t>(next[g]++)] = n;
+    }
+    return names;
   }
-  // Stable: equal names stay in number order.
-  std::stable_sort(names.begin(), names.end(),
-                   [](const NamedMonster& a, const NamedMonster& b) {
-                     return a.name < b.name;
-                   });
-  return names;
-}
 
-// The monsters named exactly so, in number order.
-std::span<const NamedMonster> monsters_named(const MonsterNames& names,
-                                             std::string_view name) {
-  const auto [first, last] =
-      std::equal_range(names.begin(), names.end(), NamedMonster{name, 0},
-                       [](const NamedMonster& a, const NamedMonster& b) {
-                         return a.name < b.name;
-                       });
-  return {first, last};
-}
+  // The numbers of the monsters named exactly so, in order.
+  std::span<const int> named(std::string_view name) const {
+    const int group = slots_[slot_of(name)];
+    if (group == 0) return {};
+    const auto g = static_cast<std::size_t>(group - 1);
+    return std::span<const int>(numbers_).subspan(
+        static_cast<std::size_t>(group_begin_[g]),
+        static_cast<std::size_t>(group_begin_[g + 1] - group_begin_[g]));
+  }
+
+ private:
+  // A power of two above twice the number of names: probes stay short.
+  static constexpr std::size_t kSlots = 2048;
+
+  // Where the name's group stands in the slots (as its number plus one), or
+  // the empty slot (0) where it would go.
+  std::size_t slot_of(std::string_view name) const {
+    std::size_t at = std::hash<std::string_view>{}(name) & (kSlots - 1);
+    while (slots_[at] != 0 &&
+           group_names_[static_cast<std::size_t>(slots_[at] - 1)] != name) {
+      at = (at + 1) & (kSlots - 1);
+    }
+    return at;
+  }
+
+  std::vector<std::string_view> group_names_;
+  std::vector<int> group_begin_;  // by group, and the end of the last
+  std::vector<int> numbers_;
+  std::vector<int> slots_;
+};
 
 // A bold text is a monster's when it is the monster's name (form 1) or its
 // name with "!" (form 2). The first such (number, form) after `after` in
@@ -145,14 +178,14 @@ std::optional<std::pair<int, int>> next_monster_of(const MonsterNames& names,
                                                    std::pair<int, int> after) {
   std::optional<std::pair<int, int>> next;
   const auto consider = [&](std::string_view name, int form) {
-    const std::span<const NamedMonster> named = monsters_named(names, name);
+    const std::span<const int> named = names.named(name);
     const auto found =
         std::upper_bound(named.begin(), named.end(), after,
-                         [form](std::pair<int, int> a, const NamedMonster& m) {
-                           return a < std::pair<int, int>{m.number, form};
+                         [form](std::pair<int, int> a, int number) {
+                           return a < std::pair<int, int>{number, form};
                          });
     if (found == named.end()) return;
-    const std::pair<int, int> candidate{found->number, form};
+    const std::pair<int, int> candidate{*found, form};
     if (!next || candidate < *next) next = candidate;
   };
   consider(text, 1);
@@ -329,7 +362,7 @@ bool link_monsters_indexed(TurnReport& report) {
   // "<b>", and a bold name holding a "<" is no monster's: so every "<b>"
   // tag is linked on its own, by the first monster (from 10) whose name, or
   // whose name with "!", stands between it and the next "</B>".
-  const auto names = visited_monster_names(report.monsters);
+  const auto names = MonsterNames::of(report.monsters);
   if (!names || contains(monster_address(report.settings, 0), "<")) {
     return false;
   }
@@ -353,7 +386,7 @@ bool number_monsters_indexed(TurnReport& report) {
   // With names without "<", a numbered name "<B>name (#n)</B>" is again a
   // bold name, which later monsters of the loop can number once more: each
   // "<B>" follows the chain of the monsters whose name it holds.
-  const auto names = visited_monster_names(report.monsters);
+  const auto names = MonsterNames::of(report.monsters);
   if (!names) return false;
   Splices edits;
   for (const BoldName& bold : bold_names(report.text, "<B>")) {
