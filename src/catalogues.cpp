@@ -554,7 +554,11 @@ void restore_rows(std::vector<Row>& rows, WrittenRows& written,
                   const std::vector<Row>& read) {
   for (const int n : written.numbers()) {
     const auto at = static_cast<std::size_t>(n);
-    rows[at] = at < read.size() ? read[at] : Row();
+    if (at < read.size()) {
+      rows[at] = read[at];  // assigned in place: no row is made
+    } else {
+      rows[at] = Row();
+    }
   }
   written.clear();
 }
