@@ -4,9 +4,12 @@
 //
 //   morvinta_fuzz_corpus <examples folder> <output folder> [--big]
 //
-// makes <output>/run, <output>/readers and <output>/text_scan; with --big
-// also <output>/run-big, the megabyte-sized reports that check that a run
-// stays linear in the report's size.
+// makes <output>/run, <output>/readers and <output>/text_scan, and
+// <output>/run.dict, the report's anchors as a libFuzzer dictionary (the
+// mutations put whole anchors into a report, where the fuzzer would
+// otherwise have to find them byte by byte); with --big also
+// <output>/run-big, the megabyte-sized reports that check that a run stays
+// linear in the report's size.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -41,6 +44,25 @@ void write_reader_seed(const fs::path& folder, ReaderKind kind,
               seed);
 }
 
+// One dictionary entry: the bytes in double quotes, every byte that is not
+// printable ASCII, and the quote and backslash, written as \xNN.
+std::string dictionary_entry(std::string_view bytes) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string entry = "\"";
+  for (const char c : bytes) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b >= 0x20 && b < 0x7F && c != '"' && c != '\\') {
+      entry += c;
+    } else {
+      entry += "\\x";
+      entry += kHex[b >> 4];
+      entry += kHex[b & 15];
+    }
+  }
+  entry += "\"\n";
+  return entry;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -66,6 +88,12 @@ int main(int argc, char** argv) {
   for (const auto& input : hostile::report_inputs(sample, false)) {
     write_bytes(out / "run" / (input.name + ".htm"), input.bytes);
   }
+  std::string dictionary;
+  for (const std::string_view anchor : hostile::report_anchors()) {
+    // libFuzzer takes entries of at most 64 bytes.
+    if (anchor.size() <= 64) dictionary += dictionary_entry(anchor);
+  }
+  write_bytes(out / "run.dict", dictionary);
   if (big) {
     const auto all = hostile::report_inputs(sample, true);
     const auto small = hostile::report_inputs(sample, false);

@@ -35,8 +35,12 @@ for target in text_scan run readers; do
   findings=$build/findings/$target
   mkdir -p "$corpus" "$findings"
   echo "== $target: $seconds s"
+  # The report's anchors as whole words for the mutations of a report.
+  dictionary=()
+  if [[ $target == run ]]; then dictionary=(-dict="$seeds/run.dict"); fi
   if ! "$build/fuzz/morvinta_fuzz_$target" "$corpus" "$seeds/$target" \
       -max_total_time="$seconds" -timeout=60 -rss_limit_mb=4096 \
+      "${dictionary[@]}" \
       -max_len=65536 -print_final_stats=1 -artifact_prefix="$findings/" \
       2>"$build/fuzz-$target.log"; then
     tail -40 "$build/fuzz-$target.log"
