@@ -1,8 +1,15 @@
 #include "digest_tower.h"
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <new>
 #include <optional>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "console.h"
 #include "cp1250.h"
@@ -439,18 +446,19 @@ constexpr int kNoKind = kKinds;
 // each higher floor one per ordered pair of different kinds below it.
 constexpr int kPairs = kKinds * (kKinds - 1);
 constexpr int kStandings = 1 + kKinds + kPairs * (kMostWalkedFloors - 2);
-// Above the value bits of every generator state: no trial, no failure.
-constexpr std::uint32_t kNoTrial = 0x80000000u;
+// Above the value bits (16 to 30) of every generator state: no trial, no
+// failure.
+constexpr std::int32_t kNoTrial = 0x7FFFFFFF;
 
 // The lowest generator value (0 to 32767) whose roll_die(10000) / 100.0 is
 // above the chance, 32768 when none is (a chance of 100 or more, or not a
 // number). The roll grows with the value, so a trial fails for exactly the
 // values from this one on.
-std::uint32_t first_failing_value(double chance) {
-  std::uint32_t low = 0;
-  std::uint32_t high = 32768;
+std::int32_t first_failing_value(double chance) {
+  std::int32_t low = 0;
+  std::int32_t high = 32768;
   while (low < high) {
-    const std::uint32_t mid = (low + high) / 2;
+    const std::int32_t mid = (low + high) / 2;
     const auto roll = static_cast<int>(std::int64_t{mid} * 10000 / 32768) + 1;
     if (roll / 100.0 > chance) {
       high = mid;
@@ -461,61 +469,133 @@ std::uint32_t first_failing_value(double chance) {
   return low;
 }
 
-// Where a climb stands before a draw: its floor and the kinds set on the
-// two floors below. The draw's ten-sided roll alone decides where it stands
-// after, so climbing is a walk through a small table of standings.
-struct Standing {
-  // By roll (index 0 is roll 1): the standing after the draw.
-  const Standing* next[10];
-  // By roll: the first failing value of the trial it sets, in bits 16 to 30
-  // as the generator's state holds it; above every value when it sets none.
-  std::uint32_t failing_state[10];
-  // By roll: 1 when it sets the top floor's trial, which ends the climb.
-  std::uint8_t ends[10];
+// What one draw of a kind does where a climb stands (its floor and the kinds
+// set on the two floors below): where it stands after; the trial it sets,
+// failed by the generator states whose value bits (16 to 30, the others
+// cleared) are above `passing` (kNoTrial when it sets none); and whether
+// that trial is the top floor's, which ends the climb.
+struct Draw {
+  int next = 0;
+  std::int32_t passing = kNoTrial;
+  bool ends = false;
 };
+
+// The same for two draws in a row, by the kinds they roll: where the climb
+// stands decides everything a pair of draws does, so the walk makes one
+// dependent look-up per two draws. Twelve bytes: a level's table (at most 89
+// standings of 16 entries on the tool's levels) stays in the first-level
+// cache.
+struct TwoDraws {
+  std::int32_t passing[2];
+  // Where the climb stands after both, as its row's byte offset.
+  std::uint16_t next;
+  // 0xFF when the draw ends the climb, else 0.
+  std::uint8_t ends[2];
+};
+constexpr std::size_t kRowBytes = sizeof(TwoDraws) * kKinds * kKinds;
+static_assert(kStandings * kRowBytes <= 65536);
+
+// The climbs are walked in blocks of 32 pairs of draws, one bit per draw in
+// a 64-bit word.
+constexpr std::size_t kBlockPairs = 32;
+constexpr std::size_t kBlockDraws = 2 * kBlockPairs;
+
+// roll_die(10) - 1 of the draw that leaves the generator in this state: the
+// value (bits 16 to 30) times 10 over 32768.
+std::size_t roll_of(std::uint32_t state) {
+  return static_cast<std::size_t>((std::uint64_t{state & 0x7FFF0000u} * 5) >>
+                                  30);
+}
+
+// Bit d of fails set where draw d's value is above its highest passing
+// value, bit d of ends where its mark is set.
+void block_bits(const std::array<std::uint32_t, kBlockDraws>& states,
+                const std::array<std::int32_t, kBlockDraws>& passing,
+                const std::array<std::uint8_t, kBlockDraws>& marks,
+                std::uint64_t& fails, std::uint64_t& ends) {
+  fails = 0;
+  ends = 0;
+  for (std::size_t d = 0; d < kBlockDraws; d += 16) {
+#ifdef __SSE2__
+    const auto load = [](const void* at) {
+      return _mm_loadu_si128(static_cast<const __m128i*>(at));
+    };
+    const __m128i value_bits = _mm_set1_epi32(0x7FFF0000);
+    const auto fail = [&](std::size_t k) {
+      return _mm_cmpgt_epi32(_mm_and_si128(load(&states[k]), value_bits),
+                             load(&passing[k]));
+    };
+    const __m128i low = _mm_packs_epi32(fail(d), fail(d + 4));
+    const __m128i high = _mm_packs_epi32(fail(d + 8), fail(d + 12));
+    fails |= std::uint64_t{static_cast<std::uint16_t>(
+                 _mm_movemask_epi8(_mm_packs_epi16(low, high)))}
+             << d;
+    ends |= std::uint64_t{static_cast<std::uint16_t>(
+                _mm_movemask_epi8(load(&marks[d])))}
+            << d;
+#else
+    for (std::size_t k = d; k < d + 16; ++k) {
+      fails |= std::uint64_t{static_cast<std::int32_t>(
+                                 states[k] & 0x7FFF0000u) > passing[k]}
+               << k;
+      ends |= std::uint64_t{marks[k] != 0} << k;
+    }
+#endif
+  }
+}
+
+// Of a block's draws (bit d for draw d), those that end a climb and those
+// whose trial fails, the climb going into the block having failed already
+// when failed_before: the ends of the failed climbs, and in failed_after
+// whether the climb going out of the block has failed. A climb's draws
+// before its end are a run of ones in ~ends; adding its failures to the run
+// carries into the climb's end (and out of the word for the climb going
+// out), whatever their number.
+std::uint64_t failed_ends(std::uint64_t ends, std::uint64_t fails,
+                          bool failed_before, bool& failed_after) {
+  fails |= failed_before ? 1u : 0u;
+  const std::uint64_t going = ~ends;
+  const std::uint64_t carried = going + (fails & going);
+  failed_after = carried < going;
+  return (carried | fails) & ends;
+}
 
 // `tower_chance`'s number of passed climbs for 1 to kMostWalkedFloors floors
 // (top). The draws and the generator's end state are those of
-// `climb_tower`; the chance is compared with the raw value, and one
-// multiply-add moves the generator over two draws.
+// `climb_tower`; each trial is decided by the raw value. A block's walk
+// only carries where the climb stands from pair to pair; its failures and
+// ends are then counted a word at a time.
 int passed_climbs(const TowerChances& chances, int floors_1, int floors_2,
                   int top) {
-  std::array<Standing, kStandings> standings;
-  const auto standing = [&](int floor, int below, int second) -> Standing& {
-    std::size_t at = 0;
-    if (floor == 2) at = 1 + static_cast<std::size_t>(below);
-    if (floor >= 3) {
-      at = static_cast<std::size_t>(1 + kKinds + (floor - 3) * kPairs +
-                                    below * (kKinds - 1) +
-                                    (second < below ? second : second - 1));
-    }
-    return standings[at];
+  std::array<std::array<Draw, kKinds>, kStandings> draws{};
+  const auto standing = [](int floor, int below, int second) {
+    if (floor == 1) return 0;
+    if (floor == 2) return 1 + below;
+    return 1 + kKinds + (floor - 3) * kPairs + below * (kKinds - 1) +
+           (second < below ? second : second - 1);
   };
-  std::array<std::array<std::uint32_t, 3>, kKinds> failing_state{};
-  for (std::size_t kind = 0; kind < failing_state.size(); ++kind) {
+  std::array<std::array<std::int32_t, 3>, kKinds> passing{};
+  for (std::size_t kind = 0; kind < passing.size(); ++kind) {
     for (std::size_t zone = 0; zone < 3; ++zone) {
-      failing_state[kind][zone] = first_failing_value(chances[kind][zone])
-                                  << 16;
+      passing[kind][zone] = static_cast<std::int32_t>(
+          std::int64_t{first_failing_value(chances[kind][zone])} * 65536 - 1);
     }
   }
   const auto fill = [&](int floor, int below, int second) {
-    Standing& here = standing(floor, below, second);
+    const int here = standing(floor, below, second);
     const std::size_t zone = floor <= floors_1              ? 0
                              : floor <= floors_1 + floors_2 ? 1
                                                             : 2;
-    for (int roll = 1; roll <= 10; ++roll) {
-      const auto r = static_cast<std::size_t>(roll - 1);
-      const int kind = static_cast<int>(kind_of_roll(roll));
+    for (int kind = 0; kind < kKinds; ++kind) {
+      Draw& draw =
+          draws[static_cast<std::size_t>(here)][static_cast<std::size_t>(kind)];
       if (kind == below || kind == second) {
-        here.next[r] = &here;
-        here.failing_state[r] = kNoTrial;
-        here.ends[r] = 0;
+        // Drawn again: no trial, the climb stays where it stands.
+        draw.next = here;
       } else {
-        here.next[r] =
-            floor == top ? &standings[0] : &standing(floor + 1, kind, below);
-        here.failing_state[r] =
-            failing_state[static_cast<std::size_t>(kind)][zone];
-        here.ends[r] = floor == top ? 1 : 0;
+        draw.next = floor == top ? 0 : standing(floor + 1, kind, below);
+        draw.passing = passing[static_cast<std::size_t>(kind)][zone];
+        draw.ends = floor == top;
       }
     }
   };
@@ -528,45 +608,91 @@ int passed_climbs(const TowerChances& chances, int floors_1, int floors_2,
       }
     }
   }
+  std::array<TwoDraws, kStandings * kKinds * kKinds> pairs{};
+  const auto ends_mark = [](bool ends) -> std::uint8_t {
+    return ends ? 0xFF : 0;
+  };
+  for (int here = 0; here < standing(top + 1, 0, 1); ++here) {
+    for (std::size_t first_kind = 0; first_kind < kKinds; ++first_kind) {
+      const Draw& first = draws[static_cast<std::size_t>(here)][first_kind];
+      for (std::size_t second_kind = 0; second_kind < kKinds; ++second_kind) {
+        const Draw& second =
+            draws[static_cast<std::size_t>(first.next)][second_kind];
+        pairs[(static_cast<std::size_t>(here) * kKinds + first_kind) * kKinds +
+              second_kind] = {
+            {first.passing, second.passing},
+            static_cast<std::uint16_t>(static_cast<std::size_t>(second.next) *
+                                       kRowBytes),
+            {ends_mark(first.ends), ends_mark(second.ends)}};
+      }
+    }
+  }
 
-  constexpr RandomJump kOne = random_jump(1);
-  constexpr RandomJump kTwo = random_jump(2);
-  constexpr RandomJump kThree = random_jump(3);
-  constexpr RandomJump kFour = random_jump(4);
-  std::uint32_t state = random_state;
-  const Standing* at = &standings[0];
-  std::uint32_t failed = 0;  // 1 once a trial of this climb has failed
+  const auto* const table =
+      reinterpret_cast<const unsigned char*>(pairs.data());
+  // By the two draws' rolls (10 x (first - 1) + second - 1): the entry of
+  // their kinds in the first row.
+  std::array<const unsigned char*, 100> rows;
+  for (int first = 1; first <= 10; ++first) {
+    for (int second = 1; second <= 10; ++second) {
+      const auto kinds = static_cast<std::size_t>(
+          static_cast<int>(kind_of_roll(first)) * kKinds +
+          static_cast<int>(kind_of_roll(second)));
+      rows[static_cast<std::size_t>((first - 1) * 10 + second - 1)] =
+          table + kinds * sizeof(TwoDraws);
+    }
+  }
+  std::uint32_t state = random_state;  // at the block's start
+  std::size_t at = 0;   // the row of where the climb stands, in bytes
+  bool failed = false;  // whether the climb going into the block has failed
   int climbs = 0;
   int failures = 0;
-  const auto draw = [&](std::uint32_t kind_state, std::uint32_t roll_state) {
-    // roll_die(10) - 1: the value (bits 16 to 30) times 10 over 32768.
-    const auto r = static_cast<std::size_t>(
-        (std::uint64_t{kind_state & 0x7FFF0000u} * 5) >> 30);
-    failed |= static_cast<std::uint32_t>((roll_state & 0x7FFF0000u) >=
-                                         at->failing_state[r]);
-    const std::uint32_t ends = at->ends[r];
-    at = at->next[r];
-    failures += static_cast<int>(ends & failed);
-    failed &= ends ^ 1u;
-    climbs += static_cast<int>(ends);
-  };
-  // Two draws per round, their four states each one multiply-add from the
-  // round's start.
   for (;;) {
-    const std::uint32_t first_roll = state * kTwo.multiplier + kTwo.increment;
-    draw(state * kOne.multiplier + kOne.increment, first_roll);
-    if (climbs == kClimbs) {
-      state = first_roll;
-      break;
+    // By draw of the block: the generator's state after its trial's roll,
+    // the trial's passing bound, and its end mark.
+    std::array<std::uint32_t, kBlockDraws> states;
+    std::array<std::int32_t, kBlockDraws> passing_values;
+    std::array<std::uint8_t, kBlockDraws> end_marks;
+    std::uint32_t round = state;  // at the pair's start
+    for (std::size_t i = 0; i < kBlockPairs; ++i) {
+      constexpr RandomJump kOne = random_jump(1);
+      constexpr RandomJump kTwo = random_jump(2);
+      constexpr RandomJump kThree = random_jump(3);
+      constexpr RandomJump kFour = random_jump(4);
+      const std::size_t rolls =
+          roll_of(round * kOne.multiplier + kOne.increment) * 10 +
+          roll_of(round * kThree.multiplier + kThree.increment);
+      states[2 * i] = round * kTwo.multiplier + kTwo.increment;
+      round = round * kFour.multiplier + kFour.increment;
+      states[2 * i + 1] = round;
+      const TwoDraws& two =
+          *std::launder(reinterpret_cast<const TwoDraws*>(rows[rolls] + at));
+      at = two.next;
+      std::memcpy(&passing_values[2 * i], two.passing, sizeof two.passing);
+      std::memcpy(&end_marks[2 * i], two.ends, sizeof two.ends);
     }
-    const std::uint32_t second_roll =
-        state * kFour.multiplier + kFour.increment;
-    draw(state * kThree.multiplier + kThree.increment, second_roll);
-    state = second_roll;
-    if (climbs == kClimbs) break;
+    std::uint64_t ends = 0;
+    std::uint64_t fails = 0;
+    block_bits(states, passing_values, end_marks, fails, ends);
+    const int ended = std::popcount(ends);
+    if (climbs + ended >= kClimbs) {
+      // Keep the draws up to the one that ends the 10,000th climb.
+      std::uint64_t last = ends;
+      for (int climb = climbs + 1; climb < kClimbs; ++climb) last &= last - 1;
+      last &= ~last + 1;
+      const std::uint64_t through = (last - 1) | last;
+      bool unused = false;
+      failures += std::popcount(
+          failed_ends(ends & through, fails & through, failed, unused));
+      const auto d = static_cast<std::size_t>(std::popcount(last - 1));
+      const RandomJump jump = random_jump(static_cast<int>(2 * d + 2));
+      random_state = state * jump.multiplier + jump.increment;
+      return kClimbs - failures;
+    }
+    climbs += ended;
+    failures += std::popcount(failed_ends(ends, fails, failed, failed));
+    state = round;
   }
-  random_state = state;
-  return kClimbs - failures;
 }
 
 }  // namespace

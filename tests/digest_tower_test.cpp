@@ -345,8 +345,7 @@ TEST(TowerChance, WalkedClimbsMatchThePlainOnes) {
   const double kReady[] = {0,     100,  33.33, 56.36, 56.35, 99.99,  0.01,
                            66.67, 12.5, -3,    104,   50,    75.125, 80};
   std::mt19937 random(2024);
-  const auto compare = [&](const auto& chance_of) {
-    const std::uint32_t seed = random();
+  const auto compare = [&](std::uint32_t seed, const auto& chance_of) {
     seed_random(seed);
     use_plain_scans(true);
     const auto plain = chance_of();
@@ -362,7 +361,7 @@ TEST(TowerChance, WalkedClimbsMatchThePlainOnes) {
     for (auto* group : groups(readiness)) {
       for (double& ready : *group) ready = kReady[random() % std::size(kReady)];
     }
-    compare([&] { return tower_chance_rows(readiness); });
+    compare(random(), [&] { return tower_chance_rows(readiness); });
   }
   // Floor counts the tool never asks for: one floor, none, the most that are
   // walked and more.
@@ -375,8 +374,22 @@ TEST(TowerChance, WalkedClimbsMatchThePlainOnes) {
        {std::array{1, 0, 0}, std::array{0, 0, 1}, std::array{0, 0, 0},
         std::array{4, 4, 4}, std::array{5, 4, 4}, std::array{2, 0, 3}}) {
     SCOPED_TRACE(floors[0] * 100 + floors[1] * 10 + floors[2]);
-    compare(
-        [&] { return tower_chance(chances, floors[0], floors[1], floors[2]); });
+    compare(random(), [&] {
+      return tower_chance(chances, floors[0], floors[1], floors[2]);
+    });
+  }
+  // The 10,000th climb ending on the first draw of one of the walk's blocks
+  // of 64 draws, and on the last.
+  const struct {
+    std::uint32_t seed;
+    std::array<int, 3> floors;
+  } kBlockEdges[] = {{4, {1, 2, 0}}, {29, {3, 3, 3}}};
+  for (const auto& edge : kBlockEdges) {
+    SCOPED_TRACE(edge.seed);
+    compare(edge.seed, [&] {
+      return tower_chance(chances, edge.floors[0], edge.floors[1],
+                          edge.floors[2]);
+    });
   }
 }
 
