@@ -221,6 +221,29 @@ std::size_t find_text(std::string_view text, std::string_view pattern,
   return scan_text(text, pattern, from);
 }
 
+// The leftmost occurrence of a pattern of at least one byte at or after
+// from, where it fits: memchr on the first byte, and at each place it stops
+// the last byte before the whole pattern (most places end there, without
+// a call).
+std::size_t short_scan(std::string_view text, std::string_view pattern,
+                       std::size_t from) {
+  const std::size_t m = pattern.size();
+  const char* const base = text.data();
+  const char* at = base + from;
+  const char* const last = base + (text.size() - m);
+  while (at <= last) {
+    at = static_cast<const char*>(
+        std::memchr(at, pattern[0], static_cast<std::size_t>(last - at) + 1));
+    if (at == nullptr) return npos;
+    if (at[m - 1] == pattern[m - 1] &&
+        std::memcmp(at, pattern.data(), m) == 0) {
+      return static_cast<std::size_t>(at - base);
+    }
+    ++at;
+  }
+  return npos;
+}
+
 // The leftmost occurrence of the pattern at or after from, or npos: memchr
 // runs on the pattern's least common byte, each place it stops at compared
 // whole. Where that byte turns out common in the text (memchr stops every
@@ -233,7 +256,7 @@ std::size_t scan_text(std::string_view text, std::string_view pattern,
   if (m == 0) return from;
   if (text.size() - from < m) return npos;
   // On a short text choosing the byte costs more than it saves.
-  if (text.size() - from < 256) return text.find(pattern, from);
+  if (text.size() - from < 256) return short_scan(text, pattern, from);
   if (m > kLongPattern) return long_scan(text, pattern, from);
   const auto rank = [&pattern](std::size_t i) {
     return kCommonness[static_cast<unsigned char>(pattern[i])];
