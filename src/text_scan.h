@@ -123,22 +123,42 @@ std::int32_t min_int(std::int32_t a, std::int32_t b);
 // bytes of the text.
 std::string cut_to(std::string_view text, std::size_t max_length);
 
-// A fixed set of whitespace-tolerant patterns looked for together in one
-// scan: what `extract_inclusive_loose` (text, "", pattern) gives for each
-// pattern, keeping the shortest result. Made once for patterns that outlive
-// it.
+// A fixed set of patterns looked for together in one scan, each
+// whitespace-tolerant (as `find_loose`) or, where marked, exact (as
+// `find_after`). Made once for patterns that outlive it.
 class LoosePatternSet {
  public:
-  explicit LoosePatternSet(std::span<const std::string_view> patterns);
+  // exact[i] marks pattern i as exact; an empty span marks none.
+  explicit LoosePatternSet(std::span<const std::string_view> patterns,
+                           std::span<const bool> exact = {});
 
-  // The length of the text through the earliest end of a pattern's first
-  // loose match; a first match that ends at or past limit does not count.
-  // Absent when no pattern has one that counts.
+  // What `extract_inclusive_loose` (text, "", pattern) gives for each
+  // pattern, keeping the shortest: the length of the text through the
+  // earliest end of a pattern's first match; a first match that ends at or
+  // past limit does not count. Absent when no pattern has one that counts.
   std::optional<std::size_t> shortest_through(std::string_view text,
                                               std::size_t limit) const;
 
+  // One match: which pattern, and where in the text it ends.
+  struct Match {
+    std::size_t pattern = 0;
+    std::size_t end = 0;
+    bool operator==(const Match&) const = default;
+  };
+
+  // Every match of every pattern, as its search repeated from the end of
+  // the last match finds them (`find_after_loose`, or `find_after` for an
+  // exact pattern), in the order of the patterns and, for each, of the
+  // text. Replaces what matches held.
+  void all_matches(std::string_view text, std::vector<Match>& matches) const;
+
  private:
+  template <typename Attempt>
+  void scan(std::string_view text, const std::size_t& stop,
+            Attempt&& attempt) const;
+
   std::vector<std::string_view> patterns_;
+  std::vector<bool> exact_;
   std::vector<std::string_view> words_;  // each pattern's first word
   // Patterns by the first two bytes of their first word (the pair, then
   // the pattern's index, sorted by pair); one-byte words by their byte.
@@ -149,6 +169,13 @@ class LoosePatternSet {
   // places of a text start none, and this small table answers before the
   // lists are looked at.
   std::vector<std::uint64_t> pair_used_;
+  // The first four bytes of a match, every blank, line feed and tab taken
+  // for a blank, hashed into bits: a pair that starts a match seldom starts
+  // four bytes that do. Pairs that can start a pattern whose match may
+  // take under four bytes, or a loose one whose first word can overlap
+  // itself (each of its failed tries counts), skip this check.
+  std::vector<std::uint64_t> quad_used_;
+  std::vector<std::uint64_t> pair_unquadded_;
   bool empty_word_ = false;
 };
 
