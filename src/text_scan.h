@@ -153,6 +153,8 @@ class LoosePatternSet {
   void all_matches(std::string_view text, std::vector<Match>& matches) const;
 
  private:
+  // The rank of a used pair among the used pairs.
+  std::size_t used_rank(std::size_t pair) const;
   template <typename Attempt>
   void scan(std::string_view text, const std::size_t& stop,
             Attempt&& attempt) const;
@@ -160,22 +162,32 @@ class LoosePatternSet {
   std::vector<std::string_view> patterns_;
   std::vector<bool> exact_;
   std::vector<std::string_view> words_;  // each pattern's first word
-  // Patterns by the first two bytes of their first word (the pair, then
-  // the pattern's index, sorted by pair); one-byte words by their byte.
-  std::vector<std::pair<std::uint16_t, std::uint16_t>> by_pair_;
+  // Patterns whose first word is one byte, by that byte.
   std::vector<std::vector<std::uint16_t>> by_byte_;
   // One bit per pair of bytes that can start a match (a one-byte word with
   // a blank after it, or with any byte when it is the whole pattern): most
   // places of a text start none, and this small table answers before the
   // lists are looked at.
   std::vector<std::uint64_t> pair_used_;
-  // The first four bytes of a match, every blank, line feed and tab taken
-  // for a blank, hashed into bits: a pair that starts a match seldom starts
-  // four bytes that do. Pairs that can start a pattern whose match may
-  // take under four bytes, or a loose one whose first word can overlap
-  // itself (each of its failed tries counts), skip this check.
+  // Patterns whose first word is longer, by its first two bytes: for each
+  // used pair, by its rank among the used ones (the used pairs counted
+  // before each 64 of them), where its patterns start in the list.
+  std::vector<std::uint16_t> pair_rank_;
+  std::vector<std::uint16_t> pair_start_;
+  std::vector<std::uint16_t> pair_patterns_;
+  // The first four bytes of a try, every blank, line feed and tab taken
+  // for a blank, hashed into bits: a pair that starts a try seldom starts
+  // four bytes that do. A loose pattern's tries are counted by its matches,
+  // unless its first word can overlap itself: then each try counts, and
+  // its word's own bytes make the four. Pairs that can start a pattern
+  // tried on fewer than four bytes skip this check.
   std::vector<std::uint64_t> quad_used_;
   std::vector<std::uint64_t> pair_unquadded_;
+  // When every pattern's tries need four bytes: by the pair of bytes that
+  // ends four at a place, how many places on a match can start first
+  // (0 to 3).
+  std::vector<std::uint8_t> shift_;
+  bool all_quadded_ = true;
   bool empty_word_ = false;
 };
 
