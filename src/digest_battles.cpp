@@ -2,14 +2,15 @@
 // what happened in it and the tally line written after it.
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstdint>
 #include <iterator>
 #include <vector>
 
-#include "console.h"
 #include "cp1250.h"
 #include "digest.h"
 #include "digest_counting.h"
+#include "text_cursor.h"
 #include "text_scan.h"
 #include "text_scan_plain.h"
 
@@ -57,10 +58,29 @@ std::optional<std::size_t> battle_end_length(std::string_view paragraph) {
 bool opens_no_battle(std::string_view window) {
   if (!window.empty() && (window[0] == '\n' || window[0] == '<')) return true;
   if (window.size() > 1 && window[1] == '\n') return true;
-  return std::any_of(non_battle_openings.begin(), non_battle_openings.end(),
-                     [window](std::string_view phrase) {
-                       return window.find(phrase) != npos;
-                     });
+  if (plain_scans()) {
+    return std::any_of(non_battle_openings.begin(), non_battle_openings.end(),
+                       [window](std::string_view phrase) {
+                         return window.find(phrase) != npos;
+                       });
+  }
+  // A phrase stands in the window where it starts at one of its places:
+  // each place is tried only for the phrases that start with its byte.
+  static const auto kByFirstByte = [] {
+    std::array<std::vector<std::string_view>, 256> phrases;
+    for (const std::string_view phrase : non_battle_openings) {
+      phrases[static_cast<unsigned char>(phrase[0])].push_back(phrase);
+    }
+    return phrases;
+  }();
+  for (std::size_t at = 0; at < window.size(); ++at) {
+    const std::string_view rest = window.substr(at);
+    for (const std::string_view phrase :
+         kByFirstByte[static_cast<unsigned char>(window[at])]) {
+      if (rest.starts_with(phrase)) return true;
+    }
+  }
+  return false;
 }
 
 enum class Search { kExact, kTolerant };
@@ -260,7 +280,7 @@ std::int32_t last_number_before(std::string_view rest,
                                 std::string_view end_word) {
   const std::size_t at = rest.find(end_word);
   if (at == npos) return 0;
-  return nth_number_from_end(rest.substr(0, at + end_word.size()), 1);
+  return LastNumber(rest).between(0, at + end_word.size());
 }
 
 // Every anchor's occurrences found in one scan of the paragraph, each
@@ -274,7 +294,8 @@ void count_anchors_in_one_scan(BattleLog& battle, std::string_view paragraph) {
     }
     return drains;
   }();
-  std::vector<LoosePatternSet::Match> matches;
+  // Kept from battle to battle for its room alone.
+  thread_local std::vector<LoosePatternSet::Match> matches;
   kAnchors.all_matches(paragraph, matches);
   // Where the anchor's search went on from: the paragraph's start, then
   // the end of its last occurrence.
@@ -320,30 +341,43 @@ std::string parse_battle(BattleLog& battle, std::string_view paragraph) {
 std::string battle_line(const BattleLog& battle) {
   std::string line = " ";
   if (battle.damage_dealt == 0 && battle.damage_taken == 0) return line;
+  // Each figure as "%d" writes it, with the words around it.
+  const auto append = [&line](std::string_view before, std::int32_t value,
+                              std::string_view after) {
+    std::array<char, 16> digits;
+    const auto written =
+        std::to_chars(digits.data(), digits.data() + digits.size(), value);
+    line += before;
+    line.append(digits.data(), written.ptr);
+    line += after;
+  };
+  line.reserve(128);  // room for the usual few figures
   line += "<SPAN CLASS=\"plusminus\">";
-  line += formatted("[%d : %d] ", battle.damage_dealt, battle.damage_taken);
+  append("[", battle.damage_dealt, " : ");
+  append("", battle.damage_taken, "] ");
 
   struct Item {
     std::int32_t BattleLog::*field;
-    const char* format;
+    std::string_view before;
+    std::string_view after;
   };
   static constexpr Item kItems[] = {
-      {&BattleLog::heal_vampirism, "(vámpirizáció: +%d ép) "_cp.data()},
-      {&BattleLog::heal_necro_kiss, "(nekromanta csókja: +%d ép) "_cp.data()},
-      {&BattleLog::stoneskin_absorbed, "(kőbőr: +%d ép) "_cp.data()},
-      {&BattleLog::heal_transform, "(trafó: +%d ép) "_cp.data()},
-      {&BattleLog::heal_life_death_touch,
-       "(Élet-Halál érintés: +%d ép) "_cp.data()},
-      {&BattleLog::vp_gain_transform, "(trafó: +%d vp) "_cp.data()},
-      {&BattleLog::vp_gain_other, "(+%d vp) "},
-      {&BattleLog::vp_drained, "(%d vp) "},
-      {&BattleLog::psi_drained, "(%d pp) "},
-      {&BattleLog::tu_drained, "(%d TU) "},
-      {&BattleLog::tvp_drained, "(%d TVP) "},
+      {&BattleLog::heal_vampirism, "(vámpirizáció: +"_cp, " ép) "_cp},
+      {&BattleLog::heal_necro_kiss, "(nekromanta csókja: +"_cp, " ép) "_cp},
+      {&BattleLog::stoneskin_absorbed, "(kőbőr: +"_cp, " ép) "_cp},
+      {&BattleLog::heal_transform, "(trafó: +"_cp, " ép) "_cp},
+      {&BattleLog::heal_life_death_touch, "(Élet-Halál érintés: +"_cp,
+       " ép) "_cp},
+      {&BattleLog::vp_gain_transform, "(trafó: +"_cp, " vp) "},
+      {&BattleLog::vp_gain_other, "(+", " vp) "},
+      {&BattleLog::vp_drained, "(", " vp) "},
+      {&BattleLog::psi_drained, "(", " pp) "},
+      {&BattleLog::tu_drained, "(", " TU) "},
+      {&BattleLog::tvp_drained, "(", " TVP) "},
   };
   for (const Item& item : kItems) {
     const std::int32_t value = battle.*item.field;
-    if (value != 0) line += formatted(item.format, value);
+    if (value != 0) append(item.before, value, item.after);
   }
   line += "</SPAN>";
   return line;
