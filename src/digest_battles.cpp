@@ -2,12 +2,15 @@
 // what happened in it and the tally line written after it.
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstdint>
+#include <iterator>
+#include <vector>
 
-#include "console.h"
 #include "cp1250.h"
 #include "digest.h"
 #include "digest_counting.h"
+#include "text_cursor.h"
 #include "text_scan.h"
 #include "text_scan_plain.h"
 
@@ -55,10 +58,29 @@ std::optional<std::size_t> battle_end_length(std::string_view paragraph) {
 bool opens_no_battle(std::string_view window) {
   if (!window.empty() && (window[0] == '\n' || window[0] == '<')) return true;
   if (window.size() > 1 && window[1] == '\n') return true;
-  return std::any_of(non_battle_openings.begin(), non_battle_openings.end(),
-                     [window](std::string_view phrase) {
-                       return window.find(phrase) != npos;
-                     });
+  if (plain_scans()) {
+    return std::any_of(non_battle_openings.begin(), non_battle_openings.end(),
+                       [window](std::string_view phrase) {
+                         return window.find(phrase) != npos;
+                       });
+  }
+  // A phrase stands in the window where it starts at one of its places:
+  // each place is tried only for the phrases that start with its byte.
+  static const auto kByFirstByte = [] {
+    std::array<std::vector<std::string_view>, 256> phrases;
+    for (const std::string_view phrase : non_battle_openings) {
+      phrases[static_cast<unsigned char>(phrase[0])].push_back(phrase);
+    }
+    return phrases;
+  }();
+  for (std::size_t at = 0; at < window.size(); ++at) {
+    const std::string_view rest = window.substr(at);
+    for (const std::string_view phrase :
+         kByFirstByte[static_cast<unsigned char>(window[at])]) {
+      if (rest.starts_with(phrase)) return true;
+    }
+  }
+  return false;
 }
 
 enum class Search { kExact, kTolerant };
@@ -138,46 +160,17 @@ constexpr AnchorRow kAnchorRows[] = {
      &BattleLog::tvp_drained, false},
 };
 
-// The pairs of neighbouring bytes of a battle, hashed into 4,096 bits. Every
-// word of a sentence stands in a battle that holds the sentence, exactly or
-// loosely, so a sentence with a word whose pairs are not all there is not in
-// the battle, and its search can be left out.
-class BytePairs {
- public:
-  explicit BytePairs(std::string_view text) {
-    for (std::size_t i = 1; i < text.size(); ++i) {
-      const std::size_t bit = hash(text[i - 1], text[i]);
-      bits_[bit / 64] |= std::uint64_t{1} << (bit % 64);
-    }
-  }
+constexpr std::size_t kRowCount = std::size(kAnchorRows);
 
-  // Every pair there: each sentence is searched for, as the plain scans do.
-  static BytePairs all() {
-    BytePairs pairs("");
-    pairs.bits_.fill(~std::uint64_t{0});
-    return pairs;
-  }
-
-  // False when the sentence cannot stand in the text.
-  bool may_hold(std::string_view sentence) const {
-    for (std::size_t i = 1; i < sentence.size(); ++i) {
-      if (is_blank(sentence[i - 1]) || is_blank(sentence[i])) continue;
-      const std::size_t bit = hash(sentence[i - 1], sentence[i]);
-      if ((bits_[bit / 64] >> (bit % 64) & 1) == 0) return false;
-    }
-    return true;
-  }
-
- private:
-  static bool is_blank(char c) { return c == ' ' || c == '\n' || c == '\t'; }
-  static std::size_t hash(char a, char b) {
-    return ((std::size_t{static_cast<unsigned char>(a)} << 4) ^
-            static_cast<unsigned char>(b)) %
-           4096;
-  }
-
-  std::array<std::uint64_t, 64> bits_{};
-};
+constexpr std::string_view kTransformation = "Transzformálsz!"_cp;
+// Life and death touch: the amount stands before the sentence, up to its
+// first word.
+constexpr std::string_view kTouch = "kí-érintésnek köszönhetően"_cp;
+constexpr std::string_view kTouchWord = "kí-érintésnek"_cp;
+// Necromancer's kiss: the amount stands before the sentence.
+constexpr std::string_view kKiss = "életpontot gyógyultál."_cp;
+// Rescued by the geomancers: counted once, whatever the paragraph says.
+constexpr std::string_view kGeomancers = "KÖVGEO"_cp;
 
 MaybeText after_anchor(MaybeText text, std::string_view anchor, Search search) {
   return search == Search::kExact ? find_after(text, anchor)
@@ -191,56 +184,145 @@ std::int32_t last_number_through(MaybeText text, std::string_view end_word) {
 }
 
 // "Transzformálsz!": whichever of the magic point and the life point amount
-// comes first after it is the gain.
-void count_transformations(BattleLog& battle, std::string_view paragraph,
-                           const BytePairs& pairs) {
-  if (!pairs.may_hold("Transzformálsz!"_cp)) return;
-  MaybeText rest = paragraph;
-  while ((rest = find_after(rest, "Transzformálsz!"_cp))) {
-    const std::size_t vp_at = rest->find(kVpEnd);
-    const std::size_t life_at = rest->find(kLifeEnd);
-    if (vp_at != npos && (life_at == npos || vp_at < life_at)) {
-      add_to(battle.vp_gain_transform, last_number_through(rest, kVpEnd));
-    } else if (life_at != npos) {
-      add_to(battle.heal_transform, last_number_through(rest, kLifeEnd));
+// comes first in the rest after it is the gain.
+void count_transformation(BattleLog& battle, std::string_view rest) {
+  const std::size_t vp_at = rest.find(kVpEnd);
+  const std::size_t life_at = rest.find(kLifeEnd);
+  if (vp_at != npos && (life_at == npos || vp_at < life_at)) {
+    add_to(battle.vp_gain_transform, last_number_through(rest, kVpEnd));
+  } else if (life_at != npos) {
+    add_to(battle.heal_transform, last_number_through(rest, kLifeEnd));
+  }
+}
+
+// Psi points drained, in the rest after a mind drain sentence up to the next
+// "</SPAN>": the game writes "pszi pont" with one blank or two.
+void count_psi_drain(BattleLog& battle, std::string_view rest) {
+  const MaybeText span = extract_inclusive(rest, "", "</SPAN>");
+  for (const std::string_view unit : {"pszi pont", "pszi  pont"}) {
+    if (find_after(span, unit)) {
+      add_to(battle.psi_drained, last_number_through(rest, unit));
     }
   }
 }
 
-// The healing sentences whose amount stands before them.
-void count_preceding_heals(BattleLog& battle, std::string_view paragraph,
-                           const BytePairs& pairs) {
-  const std::string_view touch = "kí-érintésnek köszönhetően"_cp;
-  MaybeText rest = pairs.may_hold(touch) ? MaybeText(paragraph) : std::nullopt;
-  while (const MaybeText after = find_after_loose(rest, touch)) {
-    add_to(battle.heal_life_death_touch,
-           last_number_through(rest, "kí-érintésnek"_cp));
-    rest = after;
-  }
-
-  const std::string_view kiss = "életpontot gyógyultál."_cp;
-  rest = pairs.may_hold(kiss) ? MaybeText(paragraph) : std::nullopt;
-  while (const MaybeText after = find_after_loose(rest, kiss)) {
-    add_to(battle.heal_necro_kiss,
-           nth_number_from_end(extract_inclusive_loose(rest, "", kiss), 1));
-    rest = after;
-  }
+bool is_mind_drain(std::string_view anchor) {
+  return std::find(std::begin(kMindDrainSentences),
+                   std::end(kMindDrainSentences),
+                   anchor) != std::end(kMindDrainSentences);
 }
 
-// Psi points drained: the game writes "pszi pont" with one blank or two.
-void count_psi_drains(BattleLog& battle, std::string_view paragraph,
-                      const BytePairs& pairs) {
-  for (const std::string_view sentence : kMindDrainSentences) {
-    if (!pairs.may_hold(sentence)) continue;
+// Each anchor sought over the whole paragraph by itself, occurrence after
+// occurrence.
+void count_anchors_one_by_one(BattleLog& battle, std::string_view paragraph) {
+  for (const AnchorRow& row : kAnchorRows) {
     MaybeText rest = paragraph;
-    while ((rest = find_after_loose(rest, sentence))) {
-      const MaybeText span = extract_inclusive(rest, "", "</SPAN>");
-      for (const std::string_view unit : {"pszi pont", "pszi  pont"}) {
-        if (find_after(span, unit)) {
-          add_to(battle.psi_drained, last_number_through(rest, unit));
-        }
-      }
+    while ((rest = after_anchor(rest, row.anchor, row.search))) {
+      const std::int32_t value = last_number_through(rest, row.end_word);
+      add_to(battle.*row.field, row.absolute ? magnitude(value) : value);
     }
+  }
+  MaybeText rest = paragraph;
+  while ((rest = find_after(rest, kTransformation))) {
+    count_transformation(battle, *rest);
+  }
+  rest = paragraph;
+  while (const MaybeText after = find_after_loose(rest, kTouch)) {
+    add_to(battle.heal_life_death_touch, last_number_through(rest, kTouchWord));
+    rest = after;
+  }
+  rest = paragraph;
+  while (const MaybeText after = find_after_loose(rest, kKiss)) {
+    add_to(battle.heal_necro_kiss,
+           nth_number_from_end(extract_inclusive_loose(rest, "", kKiss), 1));
+    rest = after;
+  }
+  for (const std::string_view sentence : kMindDrainSentences) {
+    rest = paragraph;
+    while ((rest = find_after_loose(rest, sentence))) {
+      count_psi_drain(battle, *rest);
+    }
+  }
+  add_to(battle.tvp_drained, last_number_through(paragraph, kGeomancers));
+}
+
+// The anchors of the one scan: the rows' first, then the others.
+constexpr std::size_t kAnchorCount = kRowCount + 4;
+constexpr std::size_t kTransformationAnchor = kRowCount;
+constexpr std::size_t kTouchAnchor = kRowCount + 1;
+constexpr std::size_t kKissAnchor = kRowCount + 2;
+constexpr std::size_t kGeomancersAnchor = kRowCount + 3;
+
+struct AnchorSet {
+  std::array<std::string_view, kAnchorCount> patterns;
+  std::array<bool, kAnchorCount> exact;
+};
+
+constexpr AnchorSet kAnchorSet = [] {
+  AnchorSet set{};
+  for (std::size_t i = 0; i < kRowCount; ++i) {
+    set.patterns[i] = kAnchorRows[i].anchor;
+    set.exact[i] = kAnchorRows[i].search == Search::kExact;
+  }
+  set.patterns[kTransformationAnchor] = kTransformation;
+  set.exact[kTransformationAnchor] = true;
+  set.patterns[kTouchAnchor] = kTouch;
+  set.patterns[kKissAnchor] = kKiss;
+  set.patterns[kGeomancersAnchor] = kGeomancers;
+  set.exact[kGeomancersAnchor] = true;
+  return set;
+}();
+
+// The last number of the rest up to and including the first end word; 0
+// when the end word does not follow. As `last_number_through`, for a rest
+// that is seldom long before its end word.
+std::int32_t last_number_before(std::string_view rest,
+                                std::string_view end_word) {
+  const std::size_t at = rest.find(end_word);
+  if (at == npos) return 0;
+  return LastNumber(rest).between(0, at + end_word.size());
+}
+
+// Every anchor's occurrences found in one scan of the paragraph, each
+// counted as its own search would count it.
+void count_anchors_in_one_scan(BattleLog& battle, std::string_view paragraph) {
+  static const LoosePatternSet kAnchors(kAnchorSet.patterns, kAnchorSet.exact);
+  static const std::array<bool, kRowCount> kMindDrain = [] {
+    std::array<bool, kRowCount> drains{};
+    for (std::size_t i = 0; i < kRowCount; ++i) {
+      drains[i] = is_mind_drain(kAnchorRows[i].anchor);
+    }
+    return drains;
+  }();
+  // Kept from battle to battle for its room alone.
+  thread_local std::vector<LoosePatternSet::Match> matches;
+  kAnchors.all_matches(paragraph, matches);
+  // Where the anchor's search went on from: the paragraph's start, then
+  // the end of its last occurrence.
+  std::size_t searched_from = 0;
+  for (std::size_t m = 0; m < matches.size(); ++m) {
+    const auto [anchor, end] = matches[m];
+    if (m > 0 && matches[m - 1].pattern != anchor) searched_from = 0;
+    const std::string_view rest = paragraph.substr(end);
+    if (anchor < kRowCount) {
+      const AnchorRow& row = kAnchorRows[anchor];
+      const std::int32_t value = last_number_before(rest, row.end_word);
+      add_to(battle.*row.field, row.absolute ? magnitude(value) : value);
+      if (kMindDrain[anchor]) count_psi_drain(battle, rest);
+    } else if (anchor == kTransformationAnchor) {
+      count_transformation(battle, rest);
+    } else if (anchor == kTouchAnchor) {
+      add_to(battle.heal_life_death_touch,
+             last_number_through(paragraph.substr(searched_from), kTouchWord));
+    } else if (anchor == kKissAnchor) {
+      add_to(battle.heal_necro_kiss,
+             nth_number_from_end(
+                 paragraph.substr(searched_from, end - searched_from), 1));
+    } else if (anchor == kGeomancersAnchor && searched_from == 0) {
+      add_to(battle.tvp_drained,
+             nth_number_from_end(paragraph.substr(0, end), 1));
+    }
+    searched_from = end;
   }
 }
 
@@ -248,22 +330,10 @@ void count_psi_drains(BattleLog& battle, std::string_view paragraph,
 
 std::string parse_battle(BattleLog& battle, std::string_view paragraph) {
   battle.clear();
-  const BytePairs pairs =
-      plain_scans() ? BytePairs::all() : BytePairs(paragraph);
-  for (const AnchorRow& row : kAnchorRows) {
-    if (!pairs.may_hold(row.anchor)) continue;
-    MaybeText rest = paragraph;
-    while ((rest = after_anchor(rest, row.anchor, row.search))) {
-      const std::int32_t value = last_number_through(rest, row.end_word);
-      add_to(battle.*row.field, row.absolute ? magnitude(value) : value);
-    }
-  }
-  count_transformations(battle, paragraph, pairs);
-  count_preceding_heals(battle, paragraph, pairs);
-  count_psi_drains(battle, paragraph, pairs);
-  // Rescued by the geomancers: counted once, whatever the paragraph says.
-  if (pairs.may_hold("KÖVGEO"_cp)) {
-    add_to(battle.tvp_drained, last_number_through(paragraph, "KÖVGEO"_cp));
+  if (plain_scans()) {
+    count_anchors_one_by_one(battle, paragraph);
+  } else {
+    count_anchors_in_one_scan(battle, paragraph);
   }
   return battle_line(battle);
 }
@@ -271,30 +341,43 @@ std::string parse_battle(BattleLog& battle, std::string_view paragraph) {
 std::string battle_line(const BattleLog& battle) {
   std::string line = " ";
   if (battle.damage_dealt == 0 && battle.damage_taken == 0) return line;
+  // Each figure as "%d" writes it, with the words around it.
+  const auto append = [&line](std::string_view before, std::int32_t value,
+                              std::string_view after) {
+    std::array<char, 16> digits;
+    const auto written =
+        std::to_chars(digits.data(), digits.data() + digits.size(), value);
+    line += before;
+    line.append(digits.data(), written.ptr);
+    line += after;
+  };
+  line.reserve(128);  // room for the usual few figures
   line += "<SPAN CLASS=\"plusminus\">";
-  line += formatted("[%d : %d] ", battle.damage_dealt, battle.damage_taken);
+  append("[", battle.damage_dealt, " : ");
+  append("", battle.damage_taken, "] ");
 
   struct Item {
     std::int32_t BattleLog::*field;
-    const char* format;
+    std::string_view before;
+    std::string_view after;
   };
   static constexpr Item kItems[] = {
-      {&BattleLog::heal_vampirism, "(vámpirizáció: +%d ép) "_cp.data()},
-      {&BattleLog::heal_necro_kiss, "(nekromanta csókja: +%d ép) "_cp.data()},
-      {&BattleLog::stoneskin_absorbed, "(kőbőr: +%d ép) "_cp.data()},
-      {&BattleLog::heal_transform, "(trafó: +%d ép) "_cp.data()},
-      {&BattleLog::heal_life_death_touch,
-       "(Élet-Halál érintés: +%d ép) "_cp.data()},
-      {&BattleLog::vp_gain_transform, "(trafó: +%d vp) "_cp.data()},
-      {&BattleLog::vp_gain_other, "(+%d vp) "},
-      {&BattleLog::vp_drained, "(%d vp) "},
-      {&BattleLog::psi_drained, "(%d pp) "},
-      {&BattleLog::tu_drained, "(%d TU) "},
-      {&BattleLog::tvp_drained, "(%d TVP) "},
+      {&BattleLog::heal_vampirism, "(vámpirizáció: +"_cp, " ép) "_cp},
+      {&BattleLog::heal_necro_kiss, "(nekromanta csókja: +"_cp, " ép) "_cp},
+      {&BattleLog::stoneskin_absorbed, "(kőbőr: +"_cp, " ép) "_cp},
+      {&BattleLog::heal_transform, "(trafó: +"_cp, " ép) "_cp},
+      {&BattleLog::heal_life_death_touch, "(Élet-Halál érintés: +"_cp,
+       " ép) "_cp},
+      {&BattleLog::vp_gain_transform, "(trafó: +"_cp, " vp) "},
+      {&BattleLog::vp_gain_other, "(+", " vp) "},
+      {&BattleLog::vp_drained, "(", " vp) "},
+      {&BattleLog::psi_drained, "(", " pp) "},
+      {&BattleLog::tu_drained, "(", " TU) "},
+      {&BattleLog::tvp_drained, "(", " TVP) "},
   };
   for (const Item& item : kItems) {
     const std::int32_t value = battle.*item.field;
-    if (value != 0) line += formatted(item.format, value);
+    if (value != 0) append(item.before, value, item.after);
   }
   line += "</SPAN>";
   return line;
@@ -346,18 +429,23 @@ std::optional<BattleSpan> BattleFinder::next(std::string_view remaining) {
     return std::nullopt;
   }
 
-  std::size_t start = 0;
+  // The first paragraph is the one just found; each later one is sought
+  // from the last one's start on.
+  std::size_t paragraph = first_paragraph;
   for (;;) {
-    const std::size_t paragraph = find_first(remaining, kParagraphStart, start);
     if (paragraph == npos) return std::nullopt;
-    start = paragraph + kParagraphStart.size();
+    const std::size_t start = paragraph + kParagraphStart.size();
     if (!last_development_ || *last_development_ < offset + start) {
       return std::nullopt;
     }
     const std::string_view rest = remaining.substr(start);
-    if (opens_no_battle(rest.substr(0, kOpeningWindow))) continue;
-    // The whole rest of the report is searched, not the paragraph alone.
-    if (last_camping_ && *last_camping_ >= offset + start) continue;
+    // For the camping sentence the whole rest of the report is searched,
+    // not the paragraph alone.
+    if (opens_no_battle(rest.substr(0, kOpeningWindow)) ||
+        (last_camping_ && *last_camping_ >= offset + start)) {
+      paragraph = find_first(remaining, kParagraphStart, start);
+      continue;
+    }
 
     const std::string_view battle = rest.substr(0, kLongestBattle);
     return BattleSpan{start, battle_end_length(battle).value_or(battle.size())};

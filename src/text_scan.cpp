@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstring>
 #include <string>
@@ -367,12 +368,19 @@ std::optional<std::size_t> loose_compare(std::string_view text, std::size_t at,
                                          std::string_view pattern) {
   std::size_t t = at;
   for (const char p : pattern) {
-    if (is_space(p) && t < text.size() && is_space(text[t])) {
-      while (t + 1 < text.size() && is_space(text[t + 1])) ++t;
-    }
     if (t >= text.size()) return std::nullopt;
-    const char c = text[t];
-    if (c != p && !(p == ' ' && (c == '\n' || c == '\t'))) return std::nullopt;
+    // Whitespace bytes are all below "!": most bytes are told apart by
+    // that alone.
+    if (static_cast<unsigned char>(p) > ' ' || !is_space(p)) {
+      if (text[t] != p) return std::nullopt;
+      ++t;
+      continue;
+    }
+    // A blank takes the whole run; its last byte must be the pattern's
+    // own, unless that is a blank.
+    if (!is_space(text[t])) return std::nullopt;
+    while (t + 1 < text.size() && is_space(text[t + 1])) ++t;
+    if (p != ' ' && text[t] != p) return std::nullopt;
     ++t;
   }
   return t;
@@ -412,6 +420,37 @@ std::optional<KeyWord> key_word(std::string_view pattern) {
   return key;
 }
 
+// Whether two occurrences of the word can overlap: a proper prefix of it is
+// also its suffix.
+bool overlaps_itself(std::string_view word) {
+  for (std::size_t length = 1; length < word.size(); ++length) {
+    if (word.substr(0, length) == word.substr(word.size() - length)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// Where a loose match of the prefix that ends at `end` starts, read from the
+// back: each blank of the prefix takes the whole whitespace run before it,
+// every other byte itself. Absent when the text before end cannot be one.
+std::optional<std::size_t> loose_start(std::string_view text, std::size_t end,
+                                       std::string_view prefix) {
+  std::size_t t = end;
+  for (std::size_t j = prefix.size(); j > 0; --j) {
+    const char p = prefix[j - 1];
+    if (t == 0) return std::nullopt;
+    if (is_space(p)) {
+      if (!is_space(text[t - 1])) return std::nullopt;
+      while (t > 0 && is_space(text[t - 1])) --t;
+    } else {
+      if (text[t - 1] != p) return std::nullopt;
+      --t;
+    }
+  }
+  return t;
+}
+
 // The first loose match of the pattern at or after `from`, as [begin, end).
 std::optional<std::pair<std::size_t, std::size_t>> loose_match(
     std::string_view text, std::string_view pattern, std::size_t from) {
@@ -428,9 +467,29 @@ std::optional<std::pair<std::size_t, std::size_t>> loose_match(
   // nowhere there, no later try can match either.
   const std::optional<KeyWord> key = key_word(pattern);
   const bool keyed = key && key->place != word_begin;
+
+  if (keyed && word_begin == 0 && !overlaps_itself(first_word)) {
+    // Every occurrence of such a first word is tried, so the match is the
+    // leftmost one. A match fixes where its key word stands, the later the
+    // later the match starts, and that place fixes the start again, read
+    // from the back: the key word's occurrences, rarer than the first
+    // word's, are tried in turn instead.
+    const std::string_view prefix = pattern.substr(0, key->place);
+    for (std::size_t search = from + key->place; search <= text.size();) {
+      const std::size_t key_at = find_text(text, key->word, search);
+      if (key_at == npos) return std::nullopt;
+      search = key_at + 1;
+      const auto at = loose_start(text, key_at, prefix);
+      if (!at || *at < from) continue;
+      if (const auto end = loose_compare(text, *at, pattern)) {
+        return std::pair{*at, *end};
+      }
+    }
+    return std::nullopt;
+  }
+
   std::size_t key_at = 0;
   bool key_sought = false;
-
   std::size_t search = from;
   while (search <= text.size()) {
     const std::size_t at = find_text(text, first_word, search);
@@ -725,39 +784,257 @@ std::size_t pair_of(char a, char b) {
          static_cast<unsigned char>(b);
 }
 
+void set_bit(std::vector<std::uint64_t>& bits, std::size_t bit) {
+  bits[bit / 64] |= std::uint64_t{1} << (bit % 64);
+}
+
+bool has_bit(const std::uint64_t* bits, std::size_t bit) {
+  return (bits[bit / 64] >> (bit % 64) & 1) != 0;
+}
+
+// Every byte as the quads below see it: whitespace as a blank.
+constexpr std::array<std::uint8_t, 256> kAsBlank = [] {
+  std::array<std::uint8_t, 256> bytes{};
+  for (int c = 0; c < 256; ++c) {
+    bytes[static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(c);
+  }
+  bytes['\n'] = ' ';
+  bytes['\t'] = ' ';
+  return bytes;
+}();
+
+constexpr int kQuadBits = 15;
+
+std::size_t quad_bit(std::uint32_t quad) {
+  return (quad * 2654435761u) >> (32 - kQuadBits);
+}
+
+// Adds the four bytes (whitespace as a blank) that a loose match of the
+// pattern from byte j on can begin with, after the `filled` bytes of quad;
+// false when such a match may take fewer than four bytes, so that anything
+// may follow. in_run: quad ends in a whitespace run that a blank of the
+// pattern took and that may go on.
+bool add_loose_quads(std::string_view pattern, std::size_t j, bool in_run,
+                     std::uint32_t quad, int filled,
+                     std::vector<std::uint32_t>& quads) {
+  if (filled == 4) {
+    quads.push_back(quad);
+    return true;
+  }
+  if (in_run) {
+    if (!add_loose_quads(pattern, j, true, quad << 8 | ' ', filled + 1,
+                         quads)) {
+      return false;
+    }
+    // After the whole run a blank of the pattern finds none: no match.
+    if (j < pattern.size() && is_space(pattern[j])) return true;
+  }
+  if (j == pattern.size()) return false;
+  const auto c = static_cast<unsigned char>(pattern[j]);
+  return add_loose_quads(pattern, j + 1, is_space(pattern[j]),
+                         quad << 8 | kAsBlank[c], filled + 1, quads);
+}
+
+// Whether the word stands in the text at `at`. The places tried mostly
+// share the word's first bytes, seldom its last one: that is compared first.
+bool word_at(std::string_view text, std::string_view word, std::size_t at) {
+  if (text.size() - at < word.size()) return false;
+  if (text[at + word.size() - 1] != word.back()) return false;
+  if (word.size() > 8) {
+    return std::memcmp(text.data() + at, word.data(), word.size()) == 0;
+  }
+  for (std::size_t k = 0; k + 1 < word.size(); ++k) {
+    if (text[at + k] != word[k]) return false;
+  }
+  return true;
+}
+
+// One place per pattern of a set, where its next try may start: on the
+// stack for a set of the usual size, as a search runs once per battle.
+class NextTries {
+ public:
+  explicit NextTries(std::size_t count) {
+    if (count > kOnStack) heap_.resize(count);
+    places_ = count > kOnStack ? heap_.data() : on_stack_.data();
+    std::fill_n(places_, count, 0);
+  }
+  NextTries(const NextTries&) = delete;
+  NextTries& operator=(const NextTries&) = delete;
+
+  std::size_t& operator[](std::size_t pattern) { return places_[pattern]; }
+
+ private:
+  static constexpr std::size_t kOnStack = 128;
+  std::array<std::size_t, kOnStack> on_stack_;
+  std::vector<std::size_t> heap_;
+  std::size_t* places_ = nullptr;
+};
+
+// The bytes a byte of a quad stands for: a blank for any whitespace.
+std::vector<char> as_any_blank(std::uint32_t byte) {
+  if (byte == ' ') return {' ', '\n', '\t'};
+  return {static_cast<char>(byte)};
+}
+
 }  // namespace
 
-LoosePatternSet::LoosePatternSet(std::span<const std::string_view> patterns)
+LoosePatternSet::LoosePatternSet(std::span<const std::string_view> patterns,
+                                 std::span<const bool> exact)
     : patterns_(patterns.begin(), patterns.end()),
+      exact_(patterns.size(), false),
       by_byte_(256),
-      pair_used_((1u << 16) / 64, 0) {
-  const auto use = [this](std::size_t key) {
-    pair_used_[key / 64] |= std::uint64_t{1} << (key % 64);
-  };
+      pair_used_((1u << 16) / 64, 0),
+      quad_used_((1u << kQuadBits) / 64, 0),
+      pair_unquadded_((1u << 16) / 64, 0),
+      shift_(1u << 16, 3) {
+  std::copy(exact.begin(), exact.end(), exact_.begin());
+  // Patterns by the first two bytes of their first word: the pair, then
+  // the pattern's index.
+  std::vector<std::pair<std::uint16_t, std::uint16_t>> by_pair;
+  std::vector<std::uint32_t> quads;
   for (std::size_t i = 0; i < patterns_.size(); ++i) {
-    const std::string_view word = first_word(patterns_[i]);
+    const std::string_view pattern = patterns_[i];
+    // An exact pattern is one word: its blanks match only themselves.
+    const std::string_view word = exact_[i] ? pattern : first_word(pattern);
     words_.push_back(word);
     const auto index = static_cast<std::uint16_t>(i);
+    std::vector<std::size_t> pairs;
     if (word.empty()) {
       empty_word_ = true;
     } else if (word.size() == 1) {
       by_byte_[static_cast<unsigned char>(word[0])].push_back(index);
       // A blank after the word matches blanks only; the word alone, any
       // byte after it.
-      const bool alone = patterns_[i].size() == 1;
+      const bool alone = pattern.size() == 1;
       for (int next = 0; next < 256; ++next) {
         const char after = static_cast<char>(next);
-        if (alone || is_space(after)) use(pair_of(word[0], after));
+        if (alone || is_space(after)) {
+          pairs.push_back(pair_of(word[0], after));
+        }
       }
     } else {
-      const std::size_t key = pair_of(word[0], word[1]);
-      by_pair_.emplace_back(static_cast<std::uint16_t>(key), index);
-      use(key);
+      pairs.push_back(pair_of(word[0], word[1]));
+      by_pair.emplace_back(static_cast<std::uint16_t>(pairs[0]), index);
+    }
+    quads.clear();
+    bool quadded = true;
+    if (exact_[i] || overlaps_itself(word)) {
+      // A failed try moves the pattern's next try past its first word: a
+      // word that can overlap itself is tried wherever it stands, so only
+      // its own bytes decide where.
+      quadded = word.size() >= 4;
+      if (quadded) {
+        std::uint32_t quad = 0;
+        for (std::size_t k = 0; k < 4; ++k) {
+          quad = quad << 8 | kAsBlank[static_cast<unsigned char>(word[k])];
+        }
+        quads.push_back(quad);
+      }
+    } else {
+      quadded = add_loose_quads(pattern, 0, false, 0, 0, quads);
+    }
+    all_quadded_ = all_quadded_ && quadded;
+    for (const std::size_t pair : pairs) {
+      set_bit(pair_used_, pair);
+      if (!quadded) set_bit(pair_unquadded_, pair);
+    }
+    for (const std::uint32_t quad : quads) {
+      set_bit(quad_used_, quad_bit(quad));
+      // How far a start can be from the last pair of four bytes that
+      // stand at a place: 0 when that pair ends a match's first four.
+      for (std::size_t k = 0; k < 3; ++k) {
+        const auto shift = static_cast<std::uint8_t>(2 - k);
+        for (const char a : as_any_blank(quad >> (24 - 8 * k) & 0xff)) {
+          for (const char b : as_any_blank(quad >> (16 - 8 * k) & 0xff)) {
+            std::uint8_t& known = shift_[pair_of(a, b)];
+            known = std::min(known, shift);
+          }
+        }
+      }
     }
   }
   std::stable_sort(
-      by_pair_.begin(), by_pair_.end(),
+      by_pair.begin(), by_pair.end(),
       [](const auto& a, const auto& b) { return a.first < b.first; });
+  // Every used pair's place among the used pairs, from the bits before it.
+  pair_rank_.resize(pair_used_.size());
+  std::uint16_t rank = 0;
+  for (std::size_t w = 0; w < pair_used_.size(); ++w) {
+    pair_rank_[w] = rank;
+    rank = static_cast<std::uint16_t>(rank + std::popcount(pair_used_[w]));
+  }
+  pair_start_.assign(std::size_t{rank} + 1, 0);
+  for (const auto& [pair, index] : by_pair) ++pair_start_[used_rank(pair) + 1];
+  for (std::size_t r = 0; r < rank; ++r) pair_start_[r + 1] += pair_start_[r];
+  for (const auto& entry : by_pair) pair_patterns_.push_back(entry.second);
+}
+
+std::size_t LoosePatternSet::used_rank(std::size_t pair) const {
+  const std::uint64_t below =
+      pair_used_[pair / 64] & ((std::uint64_t{1} << (pair % 64)) - 1);
+  return pair_rank_[pair / 64] + static_cast<std::size_t>(std::popcount(below));
+}
+
+// Calls attempt(pattern, at) at every place before stop where the pattern's
+// first word may stand, in the order of the places; stop may move closer
+// while the scan goes on.
+template <typename Attempt>
+void LoosePatternSet::scan(std::string_view text, const std::size_t& stop,
+                           Attempt&& attempt) const {
+  const auto* const bytes = reinterpret_cast<const unsigned char*>(text.data());
+  const std::uint64_t* const used = pair_used_.data();
+  const std::uint64_t* const unquadded = pair_unquadded_.data();
+  const std::uint64_t* const quad_used = quad_used_.data();
+  // Whether a try can start at the place: its pair and its four bytes.
+  const auto may_start = [&](std::size_t at) {
+    if (at + 1 == text.size()) return true;
+    const std::size_t key = pair_of(text[at], text[at + 1]);
+    if (!has_bit(used, key)) return false;
+    if (at + 4 > text.size() || has_bit(unquadded, key)) return true;
+    const std::uint32_t quad = std::uint32_t{kAsBlank[bytes[at]]} << 24 |
+                               std::uint32_t{kAsBlank[bytes[at + 1]]} << 16 |
+                               std::uint32_t{kAsBlank[bytes[at + 2]]} << 8 |
+                               kAsBlank[bytes[at + 3]];
+    return has_bit(quad_used, quad_bit(quad));
+  };
+  const auto try_at = [&](std::size_t at) {
+    for (const std::uint16_t i : by_byte_[bytes[at]]) attempt(i, at);
+    if (at + 1 < text.size()) {
+      const std::size_t key = pair_of(text[at], text[at + 1]);
+      const std::size_t rank = used_rank(key);
+      for (std::size_t k = pair_start_[rank]; k < pair_start_[rank + 1]; ++k) {
+        attempt(pair_patterns_[k], at);
+      }
+    }
+  };
+  if (all_quadded_) {
+    // Every try needs four bytes: the last pair of the four at a place
+    // tells how many places on the next one can start, so most places are
+    // passed without a look.
+    const std::uint8_t* const shift = shift_.data();
+    for (std::size_t at = 0; at + 4 <= text.size() && at < stop;) {
+      const std::uint8_t ahead =
+          shift[std::size_t{bytes[at + 2]} << 8 | bytes[at + 3]];
+      if (ahead != 0) {
+        at += ahead;
+        continue;
+      }
+      if (may_start(at)) try_at(at);
+      ++at;
+    }
+    return;
+  }
+  for (std::size_t at = 0; at < text.size() && at < stop; ++at) {
+    // Most places start no first word, of one byte or of more: skip them
+    // in a tight loop.
+    const std::size_t last = std::min(text.size() - 1, stop);
+    while (at < last &&
+           !has_bit(used, std::size_t{bytes[at]} << 8 | bytes[at + 1])) {
+      ++at;
+    }
+    if (at >= stop) break;
+    if (may_start(at)) try_at(at);
+  }
 }
 
 std::optional<std::size_t> LoosePatternSet::shortest_through(
@@ -767,8 +1044,10 @@ std::optional<std::size_t> LoosePatternSet::shortest_through(
     if (end && *end < limit && (!best || *end < *best)) best = end;
   };
   if (empty_word_ || plain_scans()) {
-    for (const std::string_view pattern : patterns_) {
-      const MaybeText through = extract_inclusive_loose(text, "", pattern);
+    for (std::size_t i = 0; i < patterns_.size(); ++i) {
+      const MaybeText through =
+          exact_[i] ? extract_inclusive(text, "", patterns_[i])
+                    : extract_inclusive_loose(text, "", patterns_[i]);
       if (through) consider(through->size());
     }
     return best;
@@ -777,51 +1056,59 @@ std::optional<std::size_t> LoosePatternSet::shortest_through(
   // occurrence of its first word that does not overlap a failed try, until
   // one matches. All patterns' tries are made in one scan of the text; a
   // match that starts at or past the best end found cannot end before it.
-  std::vector<std::size_t> next_try(patterns_.size(), 0);
-  std::vector<bool> done(patterns_.size(), false);
-  const auto attempt = [&](std::uint16_t i, std::size_t at) {
-    const std::string_view word = words_[i];
-    if (done[i] || at < next_try[i] || text.compare(at, word.size(), word)) {
+  NextTries next_try(patterns_.size());
+  std::size_t stop = text.size();
+  scan(text, stop, [&](std::uint16_t i, std::size_t at) {
+    if (next_try[i] == npos || at < next_try[i] ||
+        !word_at(text, words_[i], at)) {
       return;
     }
-    const auto end = loose_compare(text, at, patterns_[i]);
+    const std::string_view word = words_[i];
+    const auto end = exact_[i] ? std::optional<std::size_t>(at + word.size())
+                               : loose_compare(text, at, patterns_[i]);
     if (end) {
-      done[i] = true;
+      next_try[i] = npos;  // its first match is found
       consider(end);
+      if (best) stop = *best;
     } else {
       next_try[i] = at + word.size();
     }
-  };
-  const auto* const bytes = reinterpret_cast<const unsigned char*>(text.data());
-  const std::uint64_t* const used = pair_used_.data();
-  for (std::size_t at = 0; at < text.size(); ++at) {
-    // Most places start no first word, of one byte or of more: skip them
-    // in a tight loop, up to the best end found.
-    const std::size_t stop =
-        std::min(text.size() - 1, best ? *best : text.size());
-    while (at < stop) {
-      const std::size_t key = std::size_t{bytes[at]} << 8 | bytes[at + 1];
-      if (used[key / 64] >> (key % 64) & 1) break;
-      ++at;
-    }
-    if (best && at >= *best) break;
-    const bool pair = at + 1 < text.size();
-    const std::size_t key = pair ? pair_of(text[at], text[at + 1]) : 0;
-    if (pair && (pair_used_[key / 64] >> (key % 64) & 1) == 0) continue;
-    for (const std::uint16_t i :
-         by_byte_[static_cast<unsigned char>(text[at])]) {
-      attempt(i, at);
-    }
-    if (pair) {
-      const auto first = std::lower_bound(
-          by_pair_.begin(), by_pair_.end(), key,
-          [](const auto& entry, std::size_t k) { return entry.first < k; });
-      for (auto it = first; it != by_pair_.end() && it->first == key; ++it) {
-        attempt(it->second, at);
+  });
+  return best;
+}
+
+void LoosePatternSet::all_matches(std::string_view text,
+                                  std::vector<Match>& matches) const {
+  matches.clear();
+  if (empty_word_ || plain_scans()) {
+    for (std::size_t i = 0; i < patterns_.size(); ++i) {
+      // An empty pattern would be found again and again in one place.
+      if (patterns_[i].empty()) continue;
+      MaybeText rest = text;
+      while ((rest = exact_[i] ? find_after(rest, patterns_[i])
+                               : find_after_loose(rest, patterns_[i]))) {
+        matches.push_back({i, text.size() - rest->size()});
       }
     }
+    return;
   }
-  return best;
+  NextTries next_try(patterns_.size());
+  const std::size_t stop = text.size();
+  scan(text, stop, [&](std::uint16_t i, std::size_t at) {
+    if (at < next_try[i] || !word_at(text, words_[i], at)) return;
+    const std::string_view word = words_[i];
+    const auto end = exact_[i] ? std::optional<std::size_t>(at + word.size())
+                               : loose_compare(text, at, patterns_[i]);
+    if (end) {
+      matches.push_back({i, *end});
+      next_try[i] = *end;
+    } else {
+      next_try[i] = at + word.size();
+    }
+  });
+  std::sort(matches.begin(), matches.end(), [](const Match& a, const Match& b) {
+    return a.pattern < b.pattern || (a.pattern == b.pattern && a.end < b.end);
+  });
 }
 
 }  // namespace morvinta

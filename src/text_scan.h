@@ -123,32 +123,71 @@ std::int32_t min_int(std::int32_t a, std::int32_t b);
 // bytes of the text.
 std::string cut_to(std::string_view text, std::size_t max_length);
 
-// A fixed set of whitespace-tolerant patterns looked for together in one
-// scan: what `extract_inclusive_loose` (text, "", pattern) gives for each
-// pattern, keeping the shortest result. Made once for patterns that outlive
-// it.
+// A fixed set of patterns looked for together in one scan, each
+// whitespace-tolerant (as `find_loose`) or, where marked, exact (as
+// `find_after`). Made once for patterns that outlive it.
 class LoosePatternSet {
  public:
-  explicit LoosePatternSet(std::span<const std::string_view> patterns);
+  // exact[i] marks pattern i as exact; an empty span marks none.
+  explicit LoosePatternSet(std::span<const std::string_view> patterns,
+                           std::span<const bool> exact = {});
 
-  // The length of the text through the earliest end of a pattern's first
-  // loose match; a first match that ends at or past limit does not count.
-  // Absent when no pattern has one that counts.
+  // What `extract_inclusive_loose` (text, "", pattern) gives for each
+  // pattern, keeping the shortest: the length of the text through the
+  // earliest end of a pattern's first match; a first match that ends at or
+  // past limit does not count. Absent when no pattern has one that counts.
   std::optional<std::size_t> shortest_through(std::string_view text,
                                               std::size_t limit) const;
 
+  // One match: which pattern, and where in the text it ends.
+  struct Match {
+    std::size_t pattern = 0;
+    std::size_t end = 0;
+    bool operator==(const Match&) const = default;
+  };
+
+  // Every match of every pattern, as its search repeated from the end of
+  // the last match finds them (`find_after_loose`, or `find_after` for an
+  // exact pattern), in the order of the patterns and, for each, of the
+  // text. Replaces what matches held.
+  void all_matches(std::string_view text, std::vector<Match>& matches) const;
+
  private:
+  // The rank of a used pair among the used pairs.
+  std::size_t used_rank(std::size_t pair) const;
+  template <typename Attempt>
+  void scan(std::string_view text, const std::size_t& stop,
+            Attempt&& attempt) const;
+
   std::vector<std::string_view> patterns_;
+  std::vector<bool> exact_;
   std::vector<std::string_view> words_;  // each pattern's first word
-  // Patterns by the first two bytes of their first word (the pair, then
-  // the pattern's index, sorted by pair); one-byte words by their byte.
-  std::vector<std::pair<std::uint16_t, std::uint16_t>> by_pair_;
+  // Patterns whose first word is one byte, by that byte.
   std::vector<std::vector<std::uint16_t>> by_byte_;
   // One bit per pair of bytes that can start a match (a one-byte word with
   // a blank after it, or with any byte when it is the whole pattern): most
   // places of a text start none, and this small table answers before the
   // lists are looked at.
   std::vector<std::uint64_t> pair_used_;
+  // Patterns whose first word is longer, by its first two bytes: for each
+  // used pair, by its rank among the used ones (the used pairs counted
+  // before each 64 of them), where its patterns start in the list.
+  std::vector<std::uint16_t> pair_rank_;
+  std::vector<std::uint16_t> pair_start_;
+  std::vector<std::uint16_t> pair_patterns_;
+  // The first four bytes of a try, every blank, line feed and tab taken
+  // for a blank, hashed into bits: a pair that starts a try seldom starts
+  // four bytes that do. A loose pattern's tries are counted by its matches,
+  // unless its first word can overlap itself: then each try counts, and
+  // its word's own bytes make the four. Pairs that can start a pattern
+  // tried on fewer than four bytes skip this check.
+  std::vector<std::uint64_t> quad_used_;
+  std::vector<std::uint64_t> pair_unquadded_;
+  // When every pattern's tries need four bytes: by the pair of bytes that
+  // ends four at a place, how many places on a match can start first
+  // (0 to 3).
+  std::vector<std::uint8_t> shift_;
+  bool all_quadded_ = true;
   bool empty_word_ = false;
 };
 

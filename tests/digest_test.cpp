@@ -9,6 +9,7 @@
 #include "console.h"
 #include "cp1250.h"
 #include "test_support.h"
+#include "text_scan_plain.h"
 
 namespace morvinta {
 namespace {
@@ -68,11 +69,15 @@ TEST(ParseBattle, EachAnchorKind) {
        "a KÖVGEO alkalmazottjai, 5 perc múlva újra KÖVGEO"_cp,
        {{&L::tvp_drained, -3}}},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.paragraph);
-    BattleLog battle = log_of({{&L::years_aged, 9}});  // cleared first
-    parse_battle(battle, c.paragraph);
-    EXPECT_EQ(battle, log_of(c.expected));
+  for (const bool plain : {false, true}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(c.paragraph);
+      use_plain_scans(plain);
+      BattleLog battle = log_of({{&L::years_aged, 9}});  // cleared first
+      parse_battle(battle, c.paragraph);
+      use_plain_scans(false);
+      EXPECT_EQ(battle, log_of(c.expected)) << plain;
+    }
   }
 }
 

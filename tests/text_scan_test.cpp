@@ -239,6 +239,39 @@ TEST(LoosePatternSet, AgreesWithOneSearchPerPattern) {
   }
 }
 
+TEST(LoosePatternSet, AgreesWithRepeatedSearchesExactOrLoose) {
+  Texts texts(2024);
+  for (int round = 0; round < 300; ++round) {
+    SCOPED_TRACE(round);
+    std::array<std::string, 6> owned;
+    std::array<std::string_view, 6> patterns;
+    std::array<bool, 6> exact{};
+    for (std::size_t i = 0; i < owned.size(); ++i) {
+      owned[i] = texts.text(6);
+      if (owned[i].empty()) owned[i].push_back('b');
+      // Half the sets only of patterns tried on four bytes or more, which
+      // are scanned by skips.
+      while (round % 2 == 0 && owned[i].size() < 4) owned[i] += texts.text(6);
+      patterns[i] = owned[i];
+      exact[i] = texts.pick(3) == 0;
+    }
+    const LoosePatternSet set(patterns, exact);
+    for (int probe = 0; probe < 10; ++probe) {
+      const std::string text = texts.text(80);
+      const std::size_t limit = 1 + texts.pick(90);
+      std::vector<LoosePatternSet::Match> fast;
+      std::vector<LoosePatternSet::Match> plain;
+      set.all_matches(text, fast);
+      const auto shortest = set.shortest_through(text, limit);
+      use_plain_scans(true);
+      set.all_matches(text, plain);
+      EXPECT_EQ(set.shortest_through(text, limit), shortest) << text;
+      use_plain_scans(false);
+      EXPECT_EQ(fast, plain) << text;
+    }
+  }
+}
+
 TEST(LoosePatternSet, TriesEachPatternOnlyWhereItsSearchWould) {
   // The first word "aa" overlaps itself: after a failed try at 0 the search
   // goes on at 2, so the match at 1 is never tried; the second pattern ends
@@ -251,6 +284,9 @@ TEST(LoosePatternSet, TriesEachPatternOnlyWhereItsSearchWould) {
             std::optional<std::size_t>(5));
   // A match ending at the limit does not count.
   EXPECT_EQ(set.shortest_through("aa  b", 5), std::nullopt);
+  std::vector<LoosePatternSet::Match> matches;
+  set.all_matches("aaa b aa b", matches);
+  EXPECT_EQ(matches, std::vector<LoosePatternSet::Match>({{0, 10}}));
 }
 
 }  // namespace
