@@ -179,6 +179,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
              "squeeze_spaces");
       break;
     }
+    case 16:
+      expect(morvinta::find_last(view, a) == fields.text.rfind(a), "find_last");
+      break;
     case 15: {
       const std::int32_t x = morvinta::nth_number(a, 1);
       const std::int32_t y = morvinta::nth_number(b, 1);

@@ -345,7 +345,7 @@ void add_navigation(std::string& text, std::int32_t character_number,
   const std::string line =
       navigation_line(character_number, turn_number, c_form_names);
   // The bottom line first, so that the place of the top one stays.
-  const std::size_t credits = text.rfind(credit_block());
+  const std::size_t credits = find_last(text, credit_block());
   if (credits != std::string::npos) text.insert(credits, line + "\n");
   if (const auto tag = body_tag(text)) {
     text.insert(tag->first + tag->second, "\n" + line);

@@ -1,14 +1,11 @@
 #include "order_sheet.h"
 
-#include <cstring>
-
 #include "console.h"
 #include "cp1250.h"
 #include "figures.h"
 #include "settings_file.h"
 #include "text_file.h"
 #include "text_scan.h"
-#include "text_scan_plain.h"
 #include "turn_report.h"
 
 namespace morvinta {
@@ -18,29 +15,6 @@ namespace {
 std::string number_column(std::int32_t number, bool last) {
   if (number == 0) return last ? "     -" : "     - ";
   return formatted(last ? "%6d" : "%6d ", number);
-}
-
-// Where the last occurrence of the pattern (not empty) starts, as rfind
-// finds it; npos when there is none. The candidates are the places of the
-// pattern's first byte, found from the back by the C library's memrchr
-// where it has one, not every byte.
-std::size_t last_place(std::string_view text, std::string_view pattern) {
-#ifdef __GLIBC__
-  const bool fast = !plain_scans();
-#else
-  const bool fast = false;
-#endif
-  if (!fast || text.size() < pattern.size()) return text.rfind(pattern);
-#ifdef __GLIBC__
-  std::size_t end = text.size() - pattern.size() + 1;
-  while (const void* found = memrchr(text.data(), pattern[0], end)) {
-    const auto at =
-        static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
-    if (text.compare(at, pattern.size(), pattern) == 0) return at;
-    end = at;
-  }
-#endif
-  return std::string_view::npos;
 }
 
 }  // namespace
@@ -124,8 +98,8 @@ void start_order_sheet(TurnReport& report) {
   // two orders cannot overlap, so the later start is the later end; searched
   // from the back, as a report can hold any number of them.
   std::string_view rest = report.text;
-  const std::size_t a = last_place(rest, "v 96");
-  const std::size_t b = last_place(rest, "v 181");
+  const std::size_t a = find_last(rest, "v 96");
+  const std::size_t b = find_last(rest, "v 181");
   if (a != std::string_view::npos && (b == std::string_view::npos || a > b)) {
     rest.remove_prefix(a + 4);
   } else if (b != std::string_view::npos) {

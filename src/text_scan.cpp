@@ -532,6 +532,28 @@ bool contains(std::string_view text, std::string_view pattern) {
   return find_first(text, pattern) != npos;
 }
 
+std::size_t find_last(std::string_view text, std::string_view pattern) {
+  const std::size_t m = pattern.size();
+#ifdef __GLIBC__
+  // From the back by the C library's memrchr, where it has one.
+  if (m > 0 && m <= text.size() && !plain_scans()) {
+    const char* const base = text.data();
+    std::size_t end = text.size() - m + 1;  // the places left to try
+    while (const void* found = memrchr(base, pattern[0], end)) {
+      const auto at =
+          static_cast<std::size_t>(static_cast<const char*>(found) - base);
+      if (base[at + m - 1] == pattern[m - 1] &&
+          std::memcmp(base + at, pattern.data(), m) == 0) {
+        return at;
+      }
+      end = at;
+    }
+    return npos;
+  }
+#endif
+  return text.rfind(pattern);
+}
+
 MaybeText find_after(MaybeText text, std::string_view pattern) {
   if (plain_scans()) return plain::find_after(text, pattern);
   if (!text) return std::nullopt;

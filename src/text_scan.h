@@ -43,6 +43,11 @@ std::size_t find_first(std::string_view text, std::string_view pattern,
                        std::size_t from = 0);
 bool contains(std::string_view text, std::string_view pattern);
 
+// Where the pattern last occurs, npos when it does not: std::string_view's
+// rfind, which compares the whole pattern at every place from the back;
+// here only the places of its first byte are tried, its last byte first.
+std::size_t find_last(std::string_view text, std::string_view pattern);
+
 // The rest of the text just past the first occurrence of the pattern; absent
 // when it does not occur. An empty pattern gives the whole text.
 MaybeText find_after(MaybeText text, std::string_view pattern);

@@ -57,6 +57,7 @@ TEST(PlainTwins, SearchesAndNumbersAgreeOnRandomTexts) {
     EXPECT_EQ(nth_number_from_end(t, n), plain::nth_number_from_end(t, n));
     EXPECT_EQ(nth_real_from_end(t, n), plain::nth_real_from_end(t, n));
     EXPECT_EQ(nth_decimal(t, n, 0.01), plain::nth_decimal(t, n, 0.01));
+    EXPECT_EQ(find_last(text, a), std::string_view(text).rfind(a));
   }
 }
 
