@@ -65,7 +65,9 @@ struct ItemRecord {
 };
 
 // The numbers of the rows handed out for writing since the last `clear`, so
-// that a table lent to a report can be put back as read row by row.
+// that a table lent to a report can be put back as read row by row. The
+// loads fill rows without counting them: a table is read before it is lent,
+// never after.
 class WrittenRows {
  public:
   void mark(int n, int rows) {
