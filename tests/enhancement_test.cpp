@@ -97,18 +97,6 @@ TEST(ItemLists, ListWithoutItems) {
   EXPECT_EQ(empty, cp("(zárójelben a tárgy sorszáma):<SPAN>"_cp));
 }
 
-// The page with its item lists laid out, the same by both passes.
-std::string tabulated(const std::string& page) {
-  std::string plain = page;
-  use_plain_scans(true);
-  tabulate_item_lists(plain);
-  use_plain_scans(false);
-  std::string fast = page;
-  tabulate_item_lists(fast);
-  EXPECT_EQ(fast, plain);
-  return fast;
-}
-
 // At most the bounded number of lists is laid out.
 TEST(ItemLists, OnlyTheFirstListsUpToTheBound) {
   std::string page;
@@ -116,7 +104,7 @@ TEST(ItemLists, OnlyTheFirstListsUpToTheBound) {
     page += cp("(zárójelben a tárgy sorszáma): Kard (#"_cp) +
             std::to_string(i) + ").<SPAN>";
   }
-  const std::string fast = tabulated(page);
+  const std::string fast = testing::tabulated_both_ways(page);
   const auto item = [](int n) { return "Kard (#" + std::to_string(n) + ")."; };
   EXPECT_TRUE(testing::contains(fast, item(kMostItemLists) + "</td>"));
   EXPECT_TRUE(testing::contains(fast, "): " + item(kMostItemLists + 1)));
@@ -139,7 +127,7 @@ TEST(ItemLists, TablesStopGrowingThePage) {
   const std::size_t table = 265'000 * (14 + 3 + 5) + 66'250 * 10;
   ASSERT_LT(2 * table, kMostItemListBytes);
   ASSERT_GT(3 * table, kMostItemListBytes);
-  const std::string fast = tabulated(page);
+  const std::string fast = testing::tabulated_both_ways(page);
   EXPECT_GT(fast.size(), page.size() + 3 * table);
   EXPECT_LT(fast.size(), page.size() + 4 * table);
 }

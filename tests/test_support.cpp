@@ -7,6 +7,9 @@
 #include <iterator>
 #include <random>
 
+#include "enhancement.h"
+#include "text_scan_plain.h"
+
 namespace morvinta::testing {
 
 TempFolder::TempFolder() {
@@ -72,6 +75,17 @@ RunResult run_tool(const std::filesystem::path& folder,
   const int status = pclose(pipe);
   result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return result;
+}
+
+std::string tabulated_both_ways(const std::string& page) {
+  std::string plain = page;
+  use_plain_scans(true);
+  tabulate_item_lists(plain);
+  use_plain_scans(false);
+  std::string fast = page;
+  tabulate_item_lists(fast);
+  EXPECT_EQ(fast, plain);
+  return fast;
 }
 
 }  // namespace morvinta::testing

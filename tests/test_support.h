@@ -81,4 +81,8 @@ RunResult run_tool(const std::filesystem::path& folder,
                    const std::string& arguments = "",
                    const std::string& environment = "");
 
+// The page with its item lists laid out, after checking that the indexed and
+// the plain passes lay them out alike.
+std::string tabulated_both_ways(const std::string& page);
+
 }  // namespace morvinta::testing
