@@ -21,13 +21,5 @@ TEST(Figures, WrapAtBothEnds) {
   EXPECT_EQ(figures::truncated(std::nan("")), 0);
 }
 
-// The next turn names the order sheet's file: it never jumps to the other
-// end of the range.
-TEST(Figures, NextTurnStopsAtTheHighest) {
-  EXPECT_EQ(figures::next_turn(kMin), kMin + 1);
-  EXPECT_EQ(figures::next_turn(kMax - 1), kMax);
-  EXPECT_EQ(figures::next_turn(kMax), kMax);
-}
-
 }  // namespace
 }  // namespace morvinta
