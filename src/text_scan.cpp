@@ -45,6 +45,30 @@ constexpr std::array<std::uint8_t, 256> kCommonness = [] {
   return rank;
 }();
 
+// How common each byte is in the reports searched, learned from the first
+// long text searched: every kSampleStep-th byte of it counted (plus one, so
+// that no byte counts nothing). Reports of one player share their markup and
+// their language, so the counts of the first serve the rest of the run; the
+// guess above stands until then. The counts only choose which bytes a
+// search looks for first, never what it finds.
+constexpr std::size_t kLearnFrom = std::size_t{1} << 16;
+constexpr std::size_t kSampleStep = 16;
+struct ByteCounts {
+  bool learned = false;
+  std::size_t samples = 0;
+  std::array<std::uint32_t, 256> count{};
+};
+ByteCounts byte_counts;
+
+void learn_byte_counts(std::string_view text) {
+  byte_counts.count.fill(1);
+  for (std::size_t i = 0; i < text.size(); i += kSampleStep) {
+    ++byte_counts.count[static_cast<unsigned char>(text[i])];
+  }
+  byte_counts.samples = text.size() / kSampleStep + 1;
+  byte_counts.learned = true;
+}
+
 // The paired scans below look for the leftmost place from a start through
 // `last` where the whole pattern stands: the pattern's bytes at `one` and
 // `two` are compared first, and only where both stand is the whole pattern
@@ -108,6 +132,41 @@ __attribute__((target("avx2"))) std::size_t paired_scan_32(
   const char* const base = text.data();
   const __m256i want_one = _mm256_set1_epi8(pattern[one]);
   const __m256i want_two = _mm256_set1_epi8(pattern[two]);
+  // Sixty-four places a round while neither half holds a candidate: one
+  // test for both.
+  for (; s + 63 <= last; s += 64) {
+    const char* const p = base + s;
+    const __m256i low = _mm256_and_si256(
+        _mm256_cmpeq_epi8(
+            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + one)),
+            want_one),
+        _mm256_cmpeq_epi8(
+            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + two)),
+            want_two));
+    const __m256i high = _mm256_and_si256(
+        _mm256_cmpeq_epi8(
+            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32 + one)),
+            want_one),
+        _mm256_cmpeq_epi8(
+            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32 + two)),
+            want_two));
+    if (_mm256_testz_si256(_mm256_or_si256(low, high),
+                           _mm256_or_si256(low, high))) {
+      continue;
+    }
+    if (const std::size_t at = first_whole(
+            base, pattern, s,
+            static_cast<unsigned>(_mm256_movemask_epi8(low)));
+        at != npos) {
+      return at;
+    }
+    if (const std::size_t at = first_whole(
+            base, pattern, s + 32,
+            static_cast<unsigned>(_mm256_movemask_epi8(high)));
+        at != npos) {
+      return at;
+    }
+  }
   for (; s + 31 <= last; s += 32) {
     const __m256i at_one =
         _mm256_loadu_si256(reinterpret_cast<const __m256i*>(base + s + one));
@@ -259,8 +318,12 @@ std::size_t scan_text(std::string_view text, std::string_view pattern,
   // On a short text choosing the byte costs more than it saves.
   if (text.size() - from < 256) return short_scan(text, pattern, from);
   if (m > kLongPattern) return long_scan(text, pattern, from);
-  const auto rank = [&pattern](std::size_t i) {
-    return kCommonness[static_cast<unsigned char>(pattern[i])];
+  if (!byte_counts.learned && text.size() - from >= kLearnFrom) {
+    learn_byte_counts(text);
+  }
+  const auto rank = [&pattern](std::size_t i) -> std::uint32_t {
+    const auto byte = static_cast<unsigned char>(pattern[i]);
+    return byte_counts.learned ? byte_counts.count[byte] : kCommonness[byte];
   };
   std::size_t rare = 0;
   for (std::size_t i = 1; i < m; ++i) {
@@ -278,6 +341,14 @@ std::size_t scan_text(std::string_view text, std::string_view pattern,
         (rank(i) == rank(partner) && distance(i) > distance(partner))) {
       partner = i;
     }
+  }
+  // A rarest byte that stands every few hundred bytes all the same: both
+  // bytes at once from the start.
+  if (m >= 2 && byte_counts.learned &&
+      byte_counts.samples < std::size_t{byte_counts.count[static_cast<
+                                unsigned char>(pattern[rare])]} *
+                                kFewestBytesPerStop) {
+    return paired_scan(text, pattern, from, text.size() - m, rare, partner);
   }
   const char* const base = text.data();
   const char* at = base + from + rare;
