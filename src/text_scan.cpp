@@ -155,14 +155,13 @@ __attribute__((target("avx2"))) std::size_t paired_scan_32(
       continue;
     }
     if (const std::size_t at = first_whole(
-            base, pattern, s,
-            static_cast<unsigned>(_mm256_movemask_epi8(low)));
+            base, pattern, s, static_cast<unsigned>(_mm256_movemask_epi8(low)));
         at != npos) {
       return at;
     }
-    if (const std::size_t at = first_whole(
-            base, pattern, s + 32,
-            static_cast<unsigned>(_mm256_movemask_epi8(high)));
+    if (const std::size_t at =
+            first_whole(base, pattern, s + 32,
+                        static_cast<unsigned>(_mm256_movemask_epi8(high)));
         at != npos) {
       return at;
     }
@@ -345,9 +344,10 @@ std::size_t scan_text(std::string_view text, std::string_view pattern,
   // A rarest byte that stands every few hundred bytes all the same: both
   // bytes at once from the start.
   if (m >= 2 && byte_counts.learned &&
-      byte_counts.samples < std::size_t{byte_counts.count[static_cast<
-                                unsigned char>(pattern[rare])]} *
-                                kFewestBytesPerStop) {
+      byte_counts.samples <
+          std::size_t{
+              byte_counts.count[static_cast<unsigned char>(pattern[rare])]} *
+              kFewestBytesPerStop) {
     return paired_scan(text, pattern, from, text.size() - m, rare, partner);
   }
   const char* const base = text.data();
@@ -756,14 +756,30 @@ void replace_all(std::string& text, std::string_view old_text,
   std::size_t at = find_text(text, old_text);
   if (at == npos) return;
   const std::size_t m = old_text.size();
-  // Room for the text as it will be, so the copy does not grow twofold.
+  // Room for the text as it will be, so the copy does not grow twofold. The
+  // occurrences counted for it, each sought behind the last, are kept: the
+  // pass below seeks the same ones while no replacement forms a new one.
   std::size_t size = text.size();
+  std::vector<std::size_t> chain;
   if (new_text.size() > m) {
     for (std::size_t next = at; next != npos;
          next = find_text(text, old_text, next + m)) {
-      size += new_text.size() - m;
+      chain.push_back(next);
     }
+    size += chain.size() * (new_text.size() - m);
   }
+  // The next occurrence at or after from: the chain's next one when from
+  // follows the chain's last one found, else a search (and the chain is
+  // left).
+  std::size_t followed = 0;
+  const auto next_at = [&](std::size_t from) {
+    if (followed < chain.size() && from == chain[followed] + m) {
+      ++followed;
+      return followed < chain.size() ? chain[followed] : npos;
+    }
+    chain.clear();
+    return find_text(text, old_text, from);
+  };
   std::string out;
   out.reserve(size);
   if (new_text.find(old_text) != npos) {
@@ -773,7 +789,7 @@ void replace_all(std::string& text, std::string_view old_text,
       out.append(text, from, at - from);
       out += new_text;
       from = at + m;
-      at = find_text(text, old_text, from);
+      at = next_at(from);
     }
     out.append(text, from);
     text = std::move(out);
@@ -824,7 +840,7 @@ void replace_all(std::string& text, std::string_view old_text,
     }
     out += pending;
     pending.clear();
-    at = find_text(text, old_text, from);
+    at = next_at(from);
     if (at == npos || done == limit) break;
     ++done;
     out.append(text, from, at - from);
