@@ -91,9 +91,13 @@ std::size_t paired_tail(std::string_view text, std::string_view pattern,
 template <typename Mask>
 std::size_t first_whole(const char* base, std::string_view pattern,
                         std::size_t s, Mask both) {
+  const std::size_t m = pattern.size();
   while (both != 0) {
     const std::size_t place = s + static_cast<std::size_t>(__builtin_ctz(both));
-    if (std::memcmp(base + place, pattern.data(), pattern.size()) == 0) {
+    // The ends first: where the two bytes stand by chance (the "<B" of
+    // every "<BR>"), one of them mostly differs, without a call.
+    if (base[place] == pattern[0] && base[place + m - 1] == pattern[m - 1] &&
+        std::memcmp(base + place, pattern.data(), m) == 0) {
       return place;
     }
     both &= both - 1;
@@ -303,6 +307,56 @@ std::size_t short_scan(std::string_view text, std::string_view pattern,
   return npos;
 }
 
+// The bytes a search of a pattern of at least two bytes looks for first:
+// its least common byte, and the next least common at another place (the
+// farther from the first on a tie). Paired: the least common stands every
+// few hundred bytes all the same, so both are looked for at once from the
+// start.
+struct ScanPlan {
+  const char* pattern = nullptr;
+  std::size_t size = 0;
+  bool learned = false;
+  std::size_t rare = 0;
+  std::size_t partner = 1;
+  bool paired = false;
+};
+
+ScanPlan plan_scan(std::string_view pattern) {
+  const std::size_t m = pattern.size();
+  const auto rank = [&pattern](std::size_t i) -> std::uint32_t {
+    const auto byte = static_cast<unsigned char>(pattern[i]);
+    return byte_counts.learned ? byte_counts.count[byte] : kCommonness[byte];
+  };
+  ScanPlan plan;
+  plan.pattern = pattern.data();
+  plan.size = m;
+  plan.learned = byte_counts.learned;
+  std::size_t rare = 0;
+  for (std::size_t i = 1; i < m; ++i) {
+    if (rank(i) < rank(rare)) rare = i;
+  }
+  std::size_t partner = rare == 0 ? 1 : 0;
+  for (std::size_t i = 0; i < m; ++i) {
+    if (i == rare || i == partner) continue;
+    const auto distance = [rare](std::size_t j) {
+      return j > rare ? j - rare : rare - j;
+    };
+    if (rank(i) < rank(partner) ||
+        (rank(i) == rank(partner) && distance(i) > distance(partner))) {
+      partner = i;
+    }
+  }
+  plan.rare = rare;
+  plan.partner = partner;
+  plan.paired =
+      m >= 2 && byte_counts.learned &&
+      byte_counts.samples <
+          std::size_t{
+              byte_counts.count[static_cast<unsigned char>(pattern[rare])]} *
+              kFewestBytesPerStop;
+  return plan;
+}
+
 // The leftmost occurrence of the pattern at or after from, or npos: memchr
 // runs on the pattern's least common byte, each place it stops at compared
 // whole. Where that byte turns out common in the text (memchr stops every
@@ -320,34 +374,18 @@ std::size_t scan_text(std::string_view text, std::string_view pattern,
   if (!byte_counts.learned && text.size() - from >= kLearnFrom) {
     learn_byte_counts(text);
   }
-  const auto rank = [&pattern](std::size_t i) -> std::uint32_t {
-    const auto byte = static_cast<unsigned char>(pattern[i]);
-    return byte_counts.learned ? byte_counts.count[byte] : kCommonness[byte];
-  };
-  std::size_t rare = 0;
-  for (std::size_t i = 1; i < m; ++i) {
-    if (rank(i) < rank(rare)) rare = i;
+  // The same pattern sought again (every occurrence in turn, the same label
+  // in piece after piece) keeps the bytes chosen for it. Any choice finds
+  // the same places, so a pattern that merely shares the last one's address
+  // and size is found all the same.
+  static ScanPlan plan;
+  if (plan.pattern != pattern.data() || plan.size != m ||
+      plan.learned != byte_counts.learned) {
+    plan = plan_scan(pattern);
   }
-  // The pattern's next least common byte at another place, the farther
-  // from the first on a tie.
-  std::size_t partner = rare == 0 ? 1 : 0;
-  for (std::size_t i = 0; i < m; ++i) {
-    if (i == rare || i == partner) continue;
-    const auto distance = [rare](std::size_t j) {
-      return j > rare ? j - rare : rare - j;
-    };
-    if (rank(i) < rank(partner) ||
-        (rank(i) == rank(partner) && distance(i) > distance(partner))) {
-      partner = i;
-    }
-  }
-  // A rarest byte that stands every few hundred bytes all the same: both
-  // bytes at once from the start.
-  if (m >= 2 && byte_counts.learned &&
-      byte_counts.samples <
-          std::size_t{
-              byte_counts.count[static_cast<unsigned char>(pattern[rare])]} *
-              kFewestBytesPerStop) {
+  const std::size_t rare = plan.rare;
+  const std::size_t partner = plan.partner;
+  if (plan.paired) {
     return paired_scan(text, pattern, from, text.size() - m, rare, partner);
   }
   const char* const base = text.data();
