@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <unordered_map>
@@ -374,11 +375,14 @@ std::size_t scan_text(std::string_view text, std::string_view pattern,
   if (!byte_counts.learned && text.size() - from >= kLearnFrom) {
     learn_byte_counts(text);
   }
-  // The same pattern sought again (every occurrence in turn, the same label
-  // in piece after piece) keeps the bytes chosen for it. Any choice finds
-  // the same places, so a pattern that merely shares the last one's address
-  // and size is found all the same.
-  static ScanPlan plan;
+  // A pattern sought again (every occurrence in turn, the same labels in
+  // piece after piece) keeps the bytes chosen for it, in a small table by
+  // its address. Any choice finds the same places, so a pattern that merely
+  // shares an earlier one's address and size is found all the same.
+  static std::array<ScanPlan, 16> plans;
+  ScanPlan& plan =
+      plans[(reinterpret_cast<std::uintptr_t>(pattern.data()) >> 3 ^ m) %
+            plans.size()];
   if (plan.pattern != pattern.data() || plan.size != m ||
       plan.learned != byte_counts.learned) {
     plan = plan_scan(pattern);
@@ -648,7 +652,19 @@ std::size_t find_last(std::string_view text, std::string_view pattern) {
   if (m > 0 && m <= text.size() && !plain_scans()) {
     const char* const base = text.data();
     std::size_t end = text.size() - m + 1;  // the places left to try
-    while (const void* found = memrchr(base, pattern[0], end)) {
+    // Each call looks back over a window that doubles while it finds
+    // nothing, and starts small again after a stop: a checked build checks
+    // the whole window a call is given, and the whole text before every
+    // stop would cost it the text's length at each.
+    std::size_t window = 256;
+    while (end > 0) {
+      const std::size_t begin = end > window ? end - window : 0;
+      const void* const found = memrchr(base + begin, pattern[0], end - begin);
+      if (found == nullptr) {
+        end = begin;
+        window = window < (std::size_t{1} << 16) ? window * 2 : window;
+        continue;
+      }
       const auto at =
           static_cast<std::size_t>(static_cast<const char*>(found) - base);
       if (base[at + m - 1] == pattern[m - 1] &&
@@ -656,6 +672,7 @@ std::size_t find_last(std::string_view text, std::string_view pattern) {
         return at;
       }
       end = at;
+      window = 256;
     }
     return npos;
   }
