@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+
 #include "test_support.h"
 
 namespace morvinta {
@@ -56,6 +59,26 @@ TEST(WriteFile, CrLfAndReplacesAtomically) {
   ASSERT_TRUE(write_file(path, "a\nb\n"));
   EXPECT_EQ(folder.read("out.ul"), "a\r\nb\r\n");
   EXPECT_FALSE(folder.exists("out.ul.morvinta-tmp"));
+  // Texts of LFs in every density, a CR already before one, across the
+  // blocks the text is written in, against the plain way.
+  std::mt19937 random(2026);
+  for (const int every : {1, 2, 15, 16, 17, 40, 100000}) {
+    std::string text;
+    for (int i = 0; i < 140000; ++i) {
+      const auto pick = random() % static_cast<unsigned>(every);
+      text += pick == 0   ? '\n'
+              : pick == 1 ? '\r'
+                          : static_cast<char>('a' + pick % 26);
+    }
+    std::string disk;
+    for (const char c : text) {
+      if (c == '\n') disk += '\r';
+      disk += c;
+    }
+    SCOPED_TRACE(every);
+    ASSERT_TRUE(write_file(path, text));
+    ASSERT_EQ(folder.read("out.ul"), disk);
+  }
   // A folder that does not exist: nothing written, nothing left behind.
   EXPECT_FALSE(write_file((folder.path() / "none" / "x.htm").string(), "x"));
 }
