@@ -258,11 +258,20 @@ bool tabulate_item_lists_indexed(std::string& text) {
     return found;
   }();
   if (markers.empty()) return true;
+  const std::vector<std::size_t> spans = all_places(report, kSpan);
   std::vector<std::size_t> mark_places[std::size(shop_marks)];
   for (std::size_t m = 0; m < std::size(shop_marks); ++m) {
-    mark_places[m] = all_places(report, shop_marks[m]);
+    if (!shop_marks[m].starts_with(kSpan)) {
+      mark_places[m] = all_places(report, shop_marks[m]);
+      continue;
+    }
+    // A mark that is a "<SPAN" tag stands where one of them does.
+    for (const std::size_t at : spans) {
+      if (report.substr(at).starts_with(shop_marks[m])) {
+        mark_places[m].push_back(at);
+      }
+    }
   }
-  const std::vector<std::size_t> spans = all_places(report, kSpan);
 
   // The tables, each made from the report as it was.
   std::vector<ListTable> tables;
