@@ -646,9 +646,9 @@ bool contains(std::string_view text, std::string_view pattern) {
 }
 
 std::size_t find_last(std::string_view text, std::string_view pattern) {
-  const std::size_t m = pattern.size();
 #ifdef __GLIBC__
   // From the back by the C library's memrchr, where it has one.
+  const std::size_t m = pattern.size();
   if (m > 0 && m <= text.size() && !plain_scans()) {
     const char* const base = text.data();
     std::size_t end = text.size() - m + 1;  // the places left to try
