@@ -269,6 +269,8 @@ class ItemLine {
   MaybeText entry(ItemKey k) const {
     const std::string_view key = kItemKeys[k];
     if (plain_) return extract_inclusive(line_, key, ";");
+    if (in_file_order_)
+      return line_.substr(first_[k], ends_[k] + 1 - first_[k]);
     if (first_[k] == std::string_view::npos) return std::nullopt;
     const std::size_t end = line_.find(';', first_[k] + key.size());
     if (end == std::string_view::npos) return std::nullopt;
@@ -352,6 +354,7 @@ class ItemLine {
       while (at < size && kind(at) < kSemicolon) ++at;
       if (at < size && kind(at) == kColon) return fail();
       if (at == size) return fail();
+      ends_[k] = at;
       if (i + 1 < kItemKeyCount && (size - at < 2 || line[at + 1] != ' ')) {
         return fail();
       }
@@ -379,9 +382,10 @@ class ItemLine {
   // The first occurrence of each key, and a place for no key.
   std::array<std::size_t, kItemKeyCount + 1> first_{};
   // The line is laid out as the catalogue writes it, and the first number
-  // of each entry is read.
+  // of each entry is read, with where its ";" stands.
   bool in_file_order_ = false;
   std::array<std::int32_t, kItemKeyCount> numbers_{};
+  std::array<std::size_t, kItemKeyCount> ends_{};
 };
 
 std::int32_t field(const ItemLine& line, ItemKey key) {
