@@ -147,6 +147,27 @@ enum ItemKey : std::size_t {
 };
 static_assert(std::size(kItemKeys) == kItemKeyCount);
 
+// The order in which the catalogue writes the keys of an item line.
+constexpr std::array<ItemKey, kItemKeyCount> kKeysInFileOrder = {
+    kNumber,      kName,     kWeight,         kStrength,    kIntelligence,
+    kDexterity,   kHealth,   kLuck,           kMaxTu,       kMaxEp,
+    kMaxVp,       kAttack,   kArmourClass,    kEa,          kCapacity,
+    kOklos,       kDamage,   kVpRegeneration, kMinSz,       kMinFv,
+    kThaumaturgy, kTheology, kLeftHand,       kWeaponSpell, kWeaponType,
+    kDamageDice};
+
+// No key is the end of another, so where a key stands whole no other key
+// ends at its ":".
+constexpr bool kNoKeyEndsAnother = [] {
+  for (const std::string_view a : kItemKeys) {
+    for (const std::string_view b : kItemKeys) {
+      if (a != b && b.ends_with(a)) return false;
+    }
+  }
+  return true;
+}();
+static_assert(kNoKeyEndsAnother);
+
 // For each byte, the keys whose byte before the ":" it is (padded with
 // kItemKeyCount, no key): at a ":" of a line only these can end.
 constexpr auto kKeysEndingIn = [] {
@@ -161,6 +182,19 @@ constexpr auto kKeysEndingIn = [] {
     list[slot] = static_cast<std::uint8_t>(k);
   }
   return keys;
+}();
+
+// The kinds of the bytes of an entry's value, in the order the walk along a
+// line needs them.
+enum ValueByte : std::uint8_t { kOther, kDigit, kSemicolon, kColon };
+constexpr auto kValueByte = [] {
+  std::array<ValueByte, 256> kinds{};
+  for (char c = '0'; c <= '9'; ++c) {
+    kinds[static_cast<unsigned char>(c)] = kDigit;
+  }
+  kinds[';'] = kSemicolon;
+  kinds[':'] = kColon;
+  return kinds;
 }();
 
 // The eight bytes of a text before `end`, as one word.
@@ -205,6 +239,7 @@ class ItemLine {
       : line_(line), plain_(plain_scans()) {
     if (plain_) return;
     first_.fill(std::string_view::npos);
+    if (read_in_file_order()) return;
     std::size_t left = kItemKeyCount;
     for (std::size_t colon = line.find(':', 1);
          colon != std::string_view::npos && left > 0;
@@ -234,6 +269,8 @@ class ItemLine {
   MaybeText entry(ItemKey k) const {
     const std::string_view key = kItemKeys[k];
     if (plain_) return extract_inclusive(line_, key, ";");
+    if (in_file_order_)
+      return line_.substr(first_[k], ends_[k] + 1 - first_[k]);
     if (first_[k] == std::string_view::npos) return std::nullopt;
     const std::size_t end = line_.find(';', first_[k] + key.size());
     if (end == std::string_view::npos) return std::nullopt;
@@ -255,6 +292,7 @@ class ItemLine {
   // first run of digits after the key, if the entry's ";" comes after it.
   std::int32_t number(ItemKey k) const {
     if (plain_) return nth_number(entry(k), 1);
+    if (in_file_order_) return numbers_[k];
     if (first_[k] == std::string_view::npos) return 0;
     const std::size_t size = line_.size();
     std::size_t i = first_[k] + kItemKeys[k].size();
@@ -280,10 +318,74 @@ class ItemLine {
     return sizes;
   }();
 
+  // The catalogue writes every key once, in the order of kKeysInFileOrder,
+  // each entry's value ended by "; ". Where a line is laid out so and no
+  // value holds a ":", the only ":" before the last entry's ";" are those of
+  // the keys, and as no key ends another, each key first stands in its own
+  // place: the entries, and the first number of each, are read in one walk
+  // along the line. False, with nothing kept, for any other line.
+  bool read_in_file_order() {
+    const std::string_view line = line_;
+    const std::size_t size = line.size();
+    const auto fail = [this] {
+      first_.fill(std::string_view::npos);
+      return false;
+    };
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < kItemKeyCount; ++i) {
+      const std::size_t k = kKeysInFileOrder[i];
+      const std::size_t key_end = at + kKeySizes[k];
+      if (key_end > size || !key_ends_at(k, key_end)) return fail();
+      first_[k] = at;
+      at = key_end;
+      // The value: what comes before its first run of digits, the run, the
+      // rest up to the ";"; one look at a byte's kind tells them apart.
+      const auto kind = [&line](std::size_t place) {
+        return kValueByte[static_cast<unsigned char>(line[place])];
+      };
+      while (at < size && kind(at) == kOther) ++at;
+      const std::size_t begin = at;
+      std::uint32_t value = 0;
+      for (; at < size && kind(at) == kDigit; ++at) {
+        value = value * 10u + static_cast<std::uint32_t>(line[at] - '0');
+      }
+      if (at > begin && line[begin - 1] == '-') value = 0u - value;
+      numbers_[k] = static_cast<std::int32_t>(value);
+      while (at < size && kind(at) < kSemicolon) ++at;
+      if (at < size && kind(at) == kColon) return fail();
+      if (at == size) return fail();
+      ends_[k] = at;
+      if (i + 1 < kItemKeyCount && (size - at < 2 || line[at + 1] != ' ')) {
+        return fail();
+      }
+      at += 2;
+    }
+    in_file_order_ = true;
+    return true;
+  }
+
+  // Whether key k stands whole in the line just before `end`: one look at
+  // the sixteen bytes before it where the line has them.
+  bool key_ends_at(std::size_t k, std::size_t end) const {
+    if (end < 16) {
+      return std::memcmp(line_.data() + end - kKeySizes[k], kItemKeys[k].data(),
+                         kKeySizes[k]) == 0;
+    }
+    const KeyWords& words = kKeyWords[k];
+    const char* const at = line_.data() + end;
+    return ((eight_before(at) ^ words.tail) & words.tail_mask) == 0 &&
+           ((eight_before(at - 8) ^ words.head) & words.head_mask) == 0;
+  }
+
   std::string_view line_;
   bool plain_;
   // The first occurrence of each key, and a place for no key.
   std::array<std::size_t, kItemKeyCount + 1> first_{};
+  // The line is laid out as the catalogue writes it, and the first number
+  // of each entry is read, with where its ";" stands.
+  bool in_file_order_ = false;
+  std::array<std::int32_t, kItemKeyCount> numbers_{};
+  std::array<std::size_t, kItemKeyCount> ends_{};
 };
 
 std::int32_t field(const ItemLine& line, ItemKey key) {

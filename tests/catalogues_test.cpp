@@ -265,15 +265,21 @@ std::string random_catalogue(std::mt19937& random, int lines) {
   };
   std::string text;
   for (int line = 0; line < lines; ++line) {
-    text += "sorszam: " + std::to_string(1 + random() % 40);
-    text += pick(kEnds);
     const bool whole = random() % 4 == 0;  // every item key once, in order
+    // Half of them as the catalogue writes them ("fegytip:" before "sebf:",
+    // plain numbers, each entry ended by "; "), now and then an odd entry.
+    const bool tidy = whole && random() % 2 == 0;
+    const auto odd = [&] { return !tidy || random() % 32 == 0; };
+    text += "sorszam: " + std::to_string(1 + random() % 40);
+    text += odd() ? pick(kEnds) : "; ";
     const std::size_t entries =
         whole ? 26 : random() % 12 + (line % 20 == 0) * 200;
-    for (std::size_t e = 0; e < entries; ++e) {
-      text += whole ? kKeys[e] : pick(kKeys);
-      text += pick(kValues);
-      text += pick(kEnds);
+    for (std::size_t e = tidy ? 1 : 0; e < entries; ++e) {
+      const std::size_t key = tidy && e >= 24 ? 49 - e : e;
+      text += whole ? kKeys[key] : pick(kKeys);
+      text += odd() ? std::string(pick(kValues))
+                    : " " + std::to_string(random() % 100);
+      text += odd() ? pick(kEnds) : "; ";
     }
     text += pick(kLineEnds);
   }
