@@ -1133,4 +1133,139 @@ void LoosePatternSet::all_matches(std::string_view text,
   });
 }
 
+namespace {
+
+// The bytes of a place that an exact pattern set looks up.
+constexpr std::size_t kExactHead = 3;
+using HeadTable = std::array<std::array<std::uint8_t, 16>, kExactHead>;
+
+// Visits the places from `at` on, 32 at a time, where the groups of patterns
+// that may start there are not none, with those groups; returns the first
+// place not done. At each place the first three bytes are looked up by
+// their low and their high four bits, the lookups and-ed together. A block
+// reads 32 + kExactHead - 1 bytes from its first place.
+#ifdef __SSE2__
+template <typename Visit>
+__attribute__((target("avx2"))) std::size_t scan_heads_32(std::string_view text,
+                                                          std::size_t at,
+                                                          const HeadTable& low,
+                                                          const HeadTable& high,
+                                                          Visit&& visit) {
+  const __m256i nibble = _mm256_set1_epi8(0x0F);
+  __m256i low_tables[kExactHead];
+  __m256i high_tables[kExactHead];
+  for (std::size_t k = 0; k < kExactHead; ++k) {
+    low_tables[k] = _mm256_broadcastsi128_si256(
+        _mm_loadu_si128(reinterpret_cast<const __m128i*>(low[k].data())));
+    high_tables[k] = _mm256_broadcastsi128_si256(
+        _mm_loadu_si128(reinterpret_cast<const __m128i*>(high[k].data())));
+  }
+  alignas(32) std::array<std::uint8_t, 32> groups_at;
+  for (; at + 32 + kExactHead - 1 <= text.size(); at += 32) {
+    __m256i groups = _mm256_set1_epi8(-1);
+    for (std::size_t k = 0; k < kExactHead; ++k) {
+      const __m256i bytes = _mm256_loadu_si256(
+          reinterpret_cast<const __m256i*>(text.data() + at + k));
+      const __m256i by_low =
+          _mm256_shuffle_epi8(low_tables[k], _mm256_and_si256(bytes, nibble));
+      const __m256i by_high = _mm256_shuffle_epi8(
+          high_tables[k],
+          _mm256_and_si256(_mm256_srli_epi16(bytes, 4), nibble));
+      groups = _mm256_and_si256(groups, _mm256_and_si256(by_low, by_high));
+    }
+    const __m256i none = _mm256_cmpeq_epi8(groups, _mm256_setzero_si256());
+    auto places = ~static_cast<std::uint32_t>(_mm256_movemask_epi8(none));
+    if (places == 0) continue;
+    _mm256_store_si256(reinterpret_cast<__m256i*>(groups_at.data()), groups);
+    for (; places != 0; places &= places - 1) {
+      const auto place = static_cast<std::size_t>(std::countr_zero(places));
+      visit(at + place, groups_at[place]);
+    }
+  }
+  return at;
+}
+#endif
+
+}  // namespace
+
+ExactPatternSet::ExactPatternSet(std::span<const std::string_view> patterns)
+    : patterns_(patterns.begin(), patterns.end()) {
+  // Patterns with the same first byte share a group, so that the tables
+  // mix the bytes of few different patterns.
+  std::array<int, 256> group_of_byte;
+  group_of_byte.fill(-1);
+  int next_group = 0;
+  for (std::size_t i = 0; i < patterns_.size(); ++i) {
+    if (patterns_[i].empty()) continue;
+    const auto first = static_cast<unsigned char>(patterns_[i][0]);
+    if (group_of_byte[first] < 0) group_of_byte[first] = next_group++ % 8;
+    const auto group = static_cast<std::size_t>(group_of_byte[first]);
+    groups_[group].push_back(static_cast<std::uint16_t>(i));
+    const auto bit = static_cast<std::uint8_t>(1u << group);
+    for (std::size_t k = 0; k < kExactHead; ++k) {
+      if (k < patterns_[i].size()) {
+        const auto c = static_cast<unsigned char>(patterns_[i][k]);
+        low_[k][c & 0x0F] |= bit;
+        high_[k][c >> 4] |= bit;
+      } else {
+        // A shorter pattern takes any byte here.
+        for (std::size_t n = 0; n < 16; ++n) {
+          low_[k][n] |= bit;
+          high_[k][n] |= bit;
+        }
+      }
+    }
+  }
+}
+
+void ExactPatternSet::all_matches(
+    std::string_view text, std::vector<LoosePatternSet::Match>& matches) const {
+  matches.clear();
+  if (plain_scans()) {
+    for (std::size_t i = 0; i < patterns_.size(); ++i) {
+      // An empty pattern would be found again and again in one place.
+      if (patterns_[i].empty()) continue;
+      MaybeText rest = text;
+      while ((rest = find_after(rest, patterns_[i]))) {
+        matches.push_back({i, text.size() - rest->size()});
+      }
+    }
+    return;
+  }
+  NextTries next_try(patterns_.size());
+  // Compares the patterns of the given groups at the place.
+  const auto try_at = [&](std::size_t at, std::uint32_t groups) {
+    for (; groups != 0; groups &= groups - 1) {
+      for (const std::uint16_t i : groups_[std::countr_zero(groups)]) {
+        const std::string_view pattern = patterns_[i];
+        if (at < next_try[i] || text.size() - at < pattern.size() ||
+            std::memcmp(text.data() + at, pattern.data(), pattern.size()) !=
+                0) {
+          continue;
+        }
+        next_try[i] = at + pattern.size();
+        matches.push_back({i, next_try[i]});
+      }
+    }
+  };
+  std::size_t at = 0;
+#ifdef __SSE2__
+  static const bool kWide = __builtin_cpu_supports("avx2");
+  if (kWide) {
+    at = scan_heads_32(text, at, low_, high_, try_at);
+  }
+#endif
+  for (; at < text.size(); ++at) {
+    std::uint32_t groups = 0xFF;
+    for (std::size_t k = 0; k < kExactHead && at + k < text.size(); ++k) {
+      const auto c = static_cast<unsigned char>(text[at + k]);
+      groups &= low_[k][c & 0x0F] & high_[k][c >> 4];
+    }
+    if (groups != 0) try_at(at, groups);
+  }
+  std::sort(matches.begin(), matches.end(), [](const auto& a, const auto& b) {
+    return a.pattern < b.pattern || (a.pattern == b.pattern && a.end < b.end);
+  });
+}
+
 }  // namespace morvinta
