@@ -195,6 +195,10 @@ class LoosePatternSet {
   std::vector<std::uint8_t> shift_;
   bool all_quadded_ = true;
   bool empty_word_ = false;
+  // The first three bytes of a place that may start a try, by their low
+  // and by their high four bits (see `ExactPatternSet`).
+  std::array<std::array<std::uint8_t, 16>, 3> head_low_{};
+  std::array<std::array<std::uint8_t, 16>, 3> head_high_{};
 };
 
 // A fixed set of exact patterns looked for together in one scan (an empty
