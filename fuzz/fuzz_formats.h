@@ -23,6 +23,6 @@ inline constexpr int kReaderKinds = 7;
 // its number and whether the text is absent; the rest is the text and up to
 // two patterns, split at this byte.
 inline constexpr char kSeparator = '\x01';
-inline constexpr int kScanOperations = 17;
+inline constexpr int kScanOperations = 18;
 
 }  // namespace morvinta::fuzz

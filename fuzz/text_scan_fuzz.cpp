@@ -182,6 +182,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
     case 16:
       expect(morvinta::find_last(view, a) == fields.text.rfind(a), "find_last");
       break;
+    case 17: {
+      // Both patterns sought together, against each searched for again and
+      // again on its own.
+      const std::string_view patterns[] = {a, b};
+      std::vector<morvinta::LoosePatternSet::Match> got;
+      morvinta::ExactPatternSet(patterns).all_matches(view, got);
+      std::vector<morvinta::LoosePatternSet::Match> want;
+      for (std::size_t i = 0; i < 2; ++i) {
+        if (patterns[i].empty()) continue;
+        MaybeText rest = std::string_view(fields.text);
+        while ((rest = ref::find_after(rest, patterns[i]))) {
+          want.push_back({i, fields.text.size() - rest->size()});
+        }
+      }
+      expect(got == want, "ExactPatternSet");
+      break;
+    }
     case 15: {
       const std::int32_t x = morvinta::nth_number(a, 1);
       const std::int32_t y = morvinta::nth_number(b, 1);

@@ -221,7 +221,11 @@ std::int32_t BattleLog::summarize_turn(std::string& text,
   }
   // The counts go in only when the page is made.
   BattleLog turn = *this;
-  std::string page(kProcessedMarker);
+  std::string page;
+  // Room for the report and the usual tallies, credit lines and totals, so
+  // that the page is not copied again and again as it grows.
+  page.reserve(text.size() + text.size() / 8 + 8192);
+  page += kProcessedMarker;
   page += '\n';
   std::string_view remaining = text;
 

@@ -1,6 +1,8 @@
 // The turn's effects that are not tied to a battle: items that heal or hurt,
 // magic point regeneration, hunger, withering and ageing.
-#include <span>
+#include <algorithm>
+#include <array>
+#include <vector>
 
 #include "console.h"
 #include "cp1250.h"
@@ -21,30 +23,81 @@ constexpr std::size_t kRegenerationWindow = 49;
 
 enum class Sign { kAdd, kSubtract };
 
-constexpr std::string_view kDeritSentences[] = {
-    "a derit sodronynadrág láncszemei"_cp,
-    "a derit sodronynadrág néhány"_cp,
+constexpr std::string_view kRegenerationAnchor = "Kapsz";
+constexpr std::string_view kGoldBoxHurts = "-2 ÉP]</SPAN>"_cp;
+constexpr std::string_view kGoldBoxOpened = "h 504";
+
+// The exact anchors of the effects, all sought in one scan of the report:
+// the regeneration and gold box anchors, then the sentences of the sources
+// counted by the number after them, each source's in a row.
+constexpr std::size_t kRegenerationAt = 0;
+constexpr std::size_t kGoldBoxHurtsAt = 1;
+constexpr std::size_t kGoldBoxOpenedAt = 2;
+constexpr std::size_t kDeritFirst = 3;
+constexpr std::size_t kStarvationFirst = kDeritFirst + 2;
+constexpr std::size_t kWitheringFirst =
+    kStarvationFirst + kStarvationSentences.size();
+constexpr std::size_t kAgeingFirst =
+    kWitheringFirst + kWitheringSentences.size();
+constexpr std::size_t kExactAnchorCount = kAgeingFirst + 1;
+
+std::array<std::string_view, kExactAnchorCount> exact_anchors() {
+  std::array<std::string_view, kExactAnchorCount> anchors{};
+  anchors[kRegenerationAt] = kRegenerationAnchor;
+  anchors[kGoldBoxHurtsAt] = kGoldBoxHurts;
+  anchors[kGoldBoxOpenedAt] = kGoldBoxOpened;
+  anchors[kDeritFirst] = "a derit sodronynadrág láncszemei"_cp;
+  anchors[kDeritFirst + 1] = "a derit sodronynadrág néhány"_cp;
+  std::copy(kStarvationSentences.begin(), kStarvationSentences.end(),
+            anchors.begin() + kStarvationFirst);
+  std::copy(kWitheringSentences.begin(), kWitheringSentences.end(),
+            anchors.begin() + kWitheringFirst);
+  anchors[kAgeingFirst] = "Öregedtél"_cp;
+  return anchors;
+}
+
+// Where each exact anchor occurs in the report, found in one scan.
+class ExactAnchors {
+ public:
+  explicit ExactAnchors(std::string_view text) {
+    static const std::array<std::string_view, kExactAnchorCount> kAnchors =
+        exact_anchors();
+    static const ExactPatternSet kSet(kAnchors);
+    kSet.all_matches(text, matches_);
+  }
+
+  // The ends of the anchor's occurrences, in the order of the text.
+  template <typename Visit>
+  void each_end(std::size_t anchor, Visit&& visit) const {
+    // The matches stand by anchor, then by place.
+    auto match = std::partition_point(
+        matches_.begin(), matches_.end(),
+        [anchor](const auto& m) { return m.pattern < anchor; });
+    for (; match != matches_.end() && match->pattern == anchor; ++match) {
+      visit(match->end);
+    }
+  }
+
+ private:
+  std::vector<LoosePatternSet::Match> matches_;
 };
 
-constexpr std::string_view kAgeingSentences[] = {"Öregedtél"_cp};
-
-// For every occurrence of each anchor, the first number after it, added or
-// subtracted; an "o" for each.
-void count_number_after(std::string_view text,
-                        std::span<const std::string_view> anchors,
+// For every occurrence of each of the count anchors from first, the first
+// number after it, added or subtracted; an "o" for each.
+void count_number_after(std::string_view text, const ExactAnchors& anchors,
+                        std::size_t first, std::size_t count,
                         std::int32_t& counter, Sign sign) {
-  for (const std::string_view anchor : anchors) {
+  for (std::size_t anchor = first; anchor < first + count; ++anchor) {
     FirstNumber number(text);
-    MaybeText rest = text;
-    while ((rest = find_after(rest, anchor))) {
-      const std::int32_t value = number.from(text.size() - rest->size());
+    anchors.each_end(anchor, [&](std::size_t end) {
+      const std::int32_t value = number.from(end);
       if (sign == Sign::kAdd) {
         add_to(counter, value);
       } else {
         subtract_from(counter, value);
       }
       say("o");
-    }
+    });
   }
 }
 
@@ -52,6 +105,7 @@ void count_number_after(std::string_view text,
 
 void BattleLog::scan_effects(std::string_view text,
                              std::uint32_t effect_flags) {
+  const ExactAnchors anchors(text);
   if (effect_flags & kEffectMorganSplinter) {
     say("morgan szilank: ");
     for (const std::string_view anchor :
@@ -89,59 +143,58 @@ void BattleLog::scan_effects(std::string_view text,
 
   if (effect_flags & kEffectVpRegeneration) {
     say("vp regeneracio: ");
-    MaybeText rest = text;
-    while ((rest = find_after(rest, "Kapsz"))) {
-      const std::string_view window = rest->substr(0, kRegenerationWindow);
+    anchors.each_end(kRegenerationAt, [&](std::size_t end) {
+      const std::string_view window = text.substr(end, kRegenerationWindow);
       if (window.find("VP-t.]</SPAN>") != std::string_view::npos) {
         add_to(vp_gain_other, nth_number(window, 1));
         say("o");
       }
-    }
+    });
     say("\n");
   }
 
   if (effect_flags & kEffectGoldBox) {
     say("aranytermo ladiko: ");
-    MaybeText rest = text;
-    while ((rest = find_after(rest, "-2 ÉP]</SPAN>"_cp))) {
+    anchors.each_end(kGoldBoxHurtsAt, [&](std::size_t) {
       add_to(damage_gold_box, 2);
       say("o");
-    }
+    });
     // Opening the box: the damage is the first number after the gold.
-    rest = text;
     NextOccurrence gold(text, "arany,");
     FirstNumber number(text);
-    while ((rest = find_after(rest, "h 504"))) {
-      const auto at = gold.at_or_after(text.size() - rest->size());
+    anchors.each_end(kGoldBoxOpenedAt, [&](std::size_t end) {
+      const auto at = gold.at_or_after(end);
       add_to(damage_gold_box, at ? number.from(*at + 6) : 0);
       say("o");
-    }
+    });
     say("\n");
   }
 
   if (effect_flags & kEffectDeritTrousers) {
     say("derit sodronynadrag: ");
-    count_number_after(text, kDeritSentences, damage_derit_trousers,
+    count_number_after(text, anchors, kDeritFirst, 2, damage_derit_trousers,
                        Sign::kSubtract);
     say("\n");
   }
 
   if (effect_flags & kEffectStarvation) {
     say("ehezes: ");
-    count_number_after(text, kStarvationSentences, loss_starvation,
+    count_number_after(text, anchors, kStarvationFirst,
+                       kStarvationSentences.size(), loss_starvation,
                        Sign::kSubtract);
     say("\n");
   }
 
   if (effect_flags & kEffectWithering) {
     say("sorvasztas: ");
-    count_number_after(text, kWitheringSentences, loss_withering,
+    count_number_after(text, anchors, kWitheringFirst,
+                       kWitheringSentences.size(), loss_withering,
                        Sign::kSubtract);
     say("\n");
   }
 
   say("oregedes: ");
-  count_number_after(text, kAgeingSentences, years_aged, Sign::kAdd);
+  count_number_after(text, anchors, kAgeingFirst, 1, years_aged, Sign::kAdd);
   say("\n");
 }
 

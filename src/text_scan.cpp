@@ -1040,6 +1040,73 @@ std::vector<char> as_any_blank(std::uint32_t byte) {
   return {static_cast<char>(byte)};
 }
 
+// The first bytes of a place that the pattern sets look up in tables, each
+// by its low and by its high four bits, to tell in one go for many places
+// which groups of patterns (eight, one bit each) may start there.
+constexpr std::size_t kHeadBytes = 3;
+using HeadTable = std::array<std::array<std::uint8_t, 16>, kHeadBytes>;
+
+// Lets the group's patterns have the byte as byte k of a place.
+void allow_head_byte(HeadTable& low, HeadTable& high, std::size_t k,
+                     std::uint8_t group_bit, unsigned char byte) {
+  low[k][byte & 0x0F] |= group_bit;
+  high[k][byte >> 4] |= group_bit;
+}
+
+// Lets the group's patterns have any byte as byte k of a place.
+void allow_any_head_byte(HeadTable& low, HeadTable& high, std::size_t k,
+                         std::uint8_t group_bit) {
+  for (std::size_t n = 0; n < 16; ++n) {
+    low[k][n] |= group_bit;
+    high[k][n] |= group_bit;
+  }
+}
+
+// Visits the places from `at` on and before stop (which may move closer
+// while the scan goes on), 32 at a time, where some group of patterns may
+// start, with those groups; returns the first place not done. A block reads
+// 32 + kHeadBytes - 1 bytes from its first place.
+#ifdef __SSE2__
+template <typename Visit>
+__attribute__((target("avx2"))) std::size_t scan_heads_32(
+    std::string_view text, std::size_t at, const std::size_t& stop,
+    const HeadTable& low, const HeadTable& high, Visit&& visit) {
+  const __m256i nibble = _mm256_set1_epi8(0x0F);
+  __m256i low_tables[kHeadBytes];
+  __m256i high_tables[kHeadBytes];
+  for (std::size_t k = 0; k < kHeadBytes; ++k) {
+    low_tables[k] = _mm256_broadcastsi128_si256(
+        _mm_loadu_si128(reinterpret_cast<const __m128i*>(low[k].data())));
+    high_tables[k] = _mm256_broadcastsi128_si256(
+        _mm_loadu_si128(reinterpret_cast<const __m128i*>(high[k].data())));
+  }
+  alignas(32) std::array<std::uint8_t, 32> groups_at;
+  for (; at + 32 + kHeadBytes - 1 <= text.size() && at < stop; at += 32) {
+    __m256i groups = _mm256_set1_epi8(-1);
+    for (std::size_t k = 0; k < kHeadBytes; ++k) {
+      const __m256i bytes = _mm256_loadu_si256(
+          reinterpret_cast<const __m256i*>(text.data() + at + k));
+      const __m256i by_low =
+          _mm256_shuffle_epi8(low_tables[k], _mm256_and_si256(bytes, nibble));
+      const __m256i by_high = _mm256_shuffle_epi8(
+          high_tables[k],
+          _mm256_and_si256(_mm256_srli_epi16(bytes, 4), nibble));
+      groups = _mm256_and_si256(groups, _mm256_and_si256(by_low, by_high));
+    }
+    const __m256i none = _mm256_cmpeq_epi8(groups, _mm256_setzero_si256());
+    auto places = ~static_cast<std::uint32_t>(_mm256_movemask_epi8(none));
+    if (places == 0) continue;
+    _mm256_store_si256(reinterpret_cast<__m256i*>(groups_at.data()), groups);
+    for (; places != 0; places &= places - 1) {
+      const auto place = static_cast<std::size_t>(std::countr_zero(places));
+      if (at + place >= stop) return at + place;
+      visit(at + place, groups_at[place]);
+    }
+  }
+  return at;
+}
+#endif
+
 }  // namespace
 
 LoosePatternSet::LoosePatternSet(std::span<const std::string_view> patterns,
@@ -1056,6 +1123,9 @@ LoosePatternSet::LoosePatternSet(std::span<const std::string_view> patterns,
   // the pattern's index.
   std::vector<std::pair<std::uint16_t, std::uint16_t>> by_pair;
   std::vector<std::uint32_t> quads;
+  std::array<int, 256> group_of_byte;
+  group_of_byte.fill(-1);
+  int next_group = 0;
   for (std::size_t i = 0; i < patterns_.size(); ++i) {
     const std::string_view pattern = patterns_[i];
     // An exact pattern is one word: its blanks match only themselves.
@@ -1098,9 +1168,37 @@ LoosePatternSet::LoosePatternSet(std::span<const std::string_view> patterns,
       quadded = add_loose_quads(pattern, 0, false, 0, 0, quads);
     }
     all_quadded_ = all_quadded_ && quadded;
+    // The heads that may start a try: a quad's first three bytes, or where
+    // there are no quads, the pair and any byte after it.
+    // Patterns with the same first byte share a group.
+    if (!word.empty() &&
+        group_of_byte[static_cast<unsigned char>(word[0])] < 0) {
+      group_of_byte[static_cast<unsigned char>(word[0])] = next_group++ % 8;
+    }
+    const auto group_bit = static_cast<std::uint8_t>(
+        word.empty()
+            ? 0xFF
+            : 1u << group_of_byte[static_cast<unsigned char>(word[0])]);
     for (const std::size_t pair : pairs) {
       set_bit(pair_used_, pair);
-      if (!quadded) set_bit(pair_unquadded_, pair);
+      if (!quadded) {
+        set_bit(pair_unquadded_, pair);
+        allow_head_byte(head_low_, head_high_, 0, group_bit,
+                        static_cast<unsigned char>(pair >> 8));
+        allow_head_byte(head_low_, head_high_, 1, group_bit,
+                        static_cast<unsigned char>(pair & 0xFF));
+        allow_any_head_byte(head_low_, head_high_, 2, group_bit);
+      }
+    }
+    if (quadded) {
+      for (const std::uint32_t quad : quads) {
+        for (std::size_t k = 0; k < kHeadBytes; ++k) {
+          for (const char c : as_any_blank(quad >> (24 - 8 * k) & 0xff)) {
+            allow_head_byte(head_low_, head_high_, k, group_bit,
+                            static_cast<unsigned char>(c));
+          }
+        }
+      }
     }
     for (const std::uint32_t quad : quads) {
       set_bit(quad_used_, quad_bit(quad));
@@ -1171,12 +1269,24 @@ void LoosePatternSet::scan(std::string_view text, const std::size_t& stop,
       }
     }
   };
+  std::size_t from = 0;
+#ifdef __SSE2__
+  // Where the processor can, the places whose first three bytes may start
+  // a try are found many at a time; the loops below do what is left.
+  static const bool kWide = __builtin_cpu_supports("avx2");
+  if (kWide) {
+    from = scan_heads_32(text, 0, stop, head_low_, head_high_,
+                         [&](std::size_t at, std::uint8_t) {
+                           if (may_start(at)) try_at(at);
+                         });
+  }
+#endif
   if (all_quadded_) {
     // Every try needs four bytes: the last pair of the four at a place
     // tells how many places on the next one can start, so most places are
     // passed without a look.
     const std::uint8_t* const shift = shift_.data();
-    for (std::size_t at = 0; at + 4 <= text.size() && at < stop;) {
+    for (std::size_t at = from; at + 4 <= text.size() && at < stop;) {
       const std::uint8_t ahead =
           shift[std::size_t{bytes[at + 2]} << 8 | bytes[at + 3]];
       if (ahead != 0) {
@@ -1188,7 +1298,7 @@ void LoosePatternSet::scan(std::string_view text, const std::size_t& stop,
     }
     return;
   }
-  for (std::size_t at = 0; at < text.size() && at < stop; ++at) {
+  for (std::size_t at = from; at < text.size() && at < stop; ++at) {
     // Most places start no first word, of one byte or of more: skip them
     // in a tight loop.
     const std::size_t last = std::min(text.size() - 1, stop);
@@ -1271,6 +1381,87 @@ void LoosePatternSet::all_matches(std::string_view text,
     }
   });
   std::sort(matches.begin(), matches.end(), [](const Match& a, const Match& b) {
+    return a.pattern < b.pattern || (a.pattern == b.pattern && a.end < b.end);
+  });
+}
+
+ExactPatternSet::ExactPatternSet(std::span<const std::string_view> patterns)
+    : patterns_(patterns.begin(), patterns.end()) {
+  // Patterns with the same first byte share a group, so that the tables
+  // mix the bytes of few different patterns.
+  std::array<int, 256> group_of_byte;
+  group_of_byte.fill(-1);
+  int next_group = 0;
+  for (std::size_t i = 0; i < patterns_.size(); ++i) {
+    if (patterns_[i].empty()) continue;
+    const auto first = static_cast<unsigned char>(patterns_[i][0]);
+    if (group_of_byte[first] < 0) group_of_byte[first] = next_group++ % 8;
+    const auto group = static_cast<std::size_t>(group_of_byte[first]);
+    groups_[group].push_back(static_cast<std::uint16_t>(i));
+    const auto bit = static_cast<std::uint8_t>(1u << group);
+    for (std::size_t k = 0; k < kHeadBytes; ++k) {
+      if (k < patterns_[i].size()) {
+        const auto c = static_cast<unsigned char>(patterns_[i][k]);
+        low_[k][c & 0x0F] |= bit;
+        high_[k][c >> 4] |= bit;
+      } else {
+        // A shorter pattern takes any byte here.
+        for (std::size_t n = 0; n < 16; ++n) {
+          low_[k][n] |= bit;
+          high_[k][n] |= bit;
+        }
+      }
+    }
+  }
+}
+
+void ExactPatternSet::all_matches(
+    std::string_view text, std::vector<LoosePatternSet::Match>& matches) const {
+  matches.clear();
+  if (plain_scans()) {
+    for (std::size_t i = 0; i < patterns_.size(); ++i) {
+      // An empty pattern would be found again and again in one place.
+      if (patterns_[i].empty()) continue;
+      MaybeText rest = text;
+      while ((rest = find_after(rest, patterns_[i]))) {
+        matches.push_back({i, text.size() - rest->size()});
+      }
+    }
+    return;
+  }
+  NextTries next_try(patterns_.size());
+  // Compares the patterns of the given groups at the place.
+  const auto try_at = [&](std::size_t at, std::uint32_t groups) {
+    for (; groups != 0; groups &= groups - 1) {
+      for (const std::uint16_t i : groups_[std::countr_zero(groups)]) {
+        const std::string_view pattern = patterns_[i];
+        if (at < next_try[i] || text.size() - at < pattern.size() ||
+            std::memcmp(text.data() + at, pattern.data(), pattern.size()) !=
+                0) {
+          continue;
+        }
+        next_try[i] = at + pattern.size();
+        matches.push_back({i, next_try[i]});
+      }
+    }
+  };
+  std::size_t at = 0;
+#ifdef __SSE2__
+  static const bool kWide = __builtin_cpu_supports("avx2");
+  if (kWide) {
+    const std::size_t stop = text.size();
+    at = scan_heads_32(text, at, stop, low_, high_, try_at);
+  }
+#endif
+  for (; at < text.size(); ++at) {
+    std::uint32_t groups = 0xFF;
+    for (std::size_t k = 0; k < kHeadBytes && at + k < text.size(); ++k) {
+      const auto c = static_cast<unsigned char>(text[at + k]);
+      groups &= low_[k][c & 0x0F] & high_[k][c >> 4];
+    }
+    if (groups != 0) try_at(at, groups);
+  }
+  std::sort(matches.begin(), matches.end(), [](const auto& a, const auto& b) {
     return a.pattern < b.pattern || (a.pattern == b.pattern && a.end < b.end);
   });
 }

@@ -9,6 +9,7 @@
 // edited.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -194,6 +195,35 @@ class LoosePatternSet {
   std::vector<std::uint8_t> shift_;
   bool all_quadded_ = true;
   bool empty_word_ = false;
+  // The first three bytes of a place that may start a try, by their low
+  // and by their high four bits (see `ExactPatternSet`).
+  std::array<std::array<std::uint8_t, 16>, 3> head_low_{};
+  std::array<std::array<std::uint8_t, 16>, 3> head_high_{};
+};
+
+// A fixed set of exact patterns looked for together in one scan (an empty
+// one is never found): the first three bytes at each place are looked up in
+// small tables built from the patterns' first three bytes, many places at a
+// time, and only where they may start a pattern is it compared. Made once for
+// patterns that outlive it.
+class ExactPatternSet {
+ public:
+  explicit ExactPatternSet(std::span<const std::string_view> patterns);
+
+  // As `LoosePatternSet::all_matches` with every pattern exact: each
+  // pattern's matches as `find_after` repeated from the end of the last one
+  // finds them, in the order of the patterns and, for each, of the text.
+  void all_matches(std::string_view text,
+                   std::vector<LoosePatternSet::Match>& matches) const;
+
+ private:
+  std::vector<std::string_view> patterns_;
+  // The patterns of each of eight groups; a group is one bit of the tables.
+  std::array<std::vector<std::uint16_t>, 8> groups_{};
+  // For byte k (of the first three) of a place, by its low and by its high
+  // four bits, the groups whose patterns may have that there.
+  std::array<std::array<std::uint8_t, 16>, 3> low_{};
+  std::array<std::array<std::uint8_t, 16>, 3> high_{};
 };
 
 }  // namespace morvinta

@@ -10,6 +10,7 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cp1250.h"
 #include "text_scan_plain.h"
@@ -269,6 +270,30 @@ TEST(LoosePatternSet, TriesEachPatternOnlyWhereItsSearchWould) {
   std::vector<LoosePatternSet::Match> matches;
   set.all_matches("aaa b aa b", matches);
   EXPECT_EQ(matches, std::vector<LoosePatternSet::Match>({{0, 10}}));
+}
+
+TEST(ExactPatternSet, AgreesWithRepeatedSearches) {
+  // Up to twelve patterns, the empty one and ones shorter than the three
+  // bytes looked up among them, share the eight groups; texts long enough
+  // for the blocks of 32 places and their remainder.
+  Texts texts(1987);
+  for (int round = 0; round < 300; ++round) {
+    SCOPED_TRACE(round);
+    std::vector<std::string> owned(1 + texts.pick(12));
+    for (std::string& pattern : owned) pattern = texts.text(5);
+    const std::vector<std::string_view> patterns(owned.begin(), owned.end());
+    const ExactPatternSet set(patterns);
+    for (int probe = 0; probe < 5; ++probe) {
+      const std::string text = texts.text(150);
+      std::vector<LoosePatternSet::Match> fast;
+      std::vector<LoosePatternSet::Match> plain;
+      set.all_matches(text, fast);
+      use_plain_scans(true);
+      set.all_matches(text, plain);
+      use_plain_scans(false);
+      EXPECT_EQ(fast, plain) << text;
+    }
+  }
 }
 
 }  // namespace
