@@ -1,5 +1,6 @@
 #include "enhancement.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -283,9 +284,8 @@ void set_table_width(TurnReport& report) {
   };
   rework_segment(report.text,
                  "NÁLAD LÉVŐ TÁRGYAK (*-gal jelöltek bekészítve)"_cp, narrow);
-  if (contains(report.text, "TÁRGYAID A BANK SZÉFJÉBEN"_cp)) {
-    rework_segment(report.text, "TÁRGYAID A BANK SZÉFJÉBEN"_cp, narrow);
-  }
+  // Without a bank the segment is not found and nothing changes.
+  rework_segment(report.text, "TÁRGYAID A BANK SZÉFJÉBEN"_cp, narrow);
 }
 
 void tabulate_item_lists(std::string& text) {
@@ -359,8 +359,16 @@ void tabulate_item_lists(std::string& text) {
 
 void add_encumbrance_rows(TurnReport& report) {
   std::string& text = report.text;
+  // The row's label is sought first: the row cannot start more than its
+  // cell's opening before the label's first place, so its search starts
+  // there rather than at the top of the whole page.
+  const std::string_view cell = "WIDTH=50%>";
+  const std::size_t label_at = find_first(text, "Megterheltség:"_cp);
+  if (label_at == std::string::npos) return;
+  const std::size_t row_from = label_at - std::min(label_at, cell.size());
   const MaybeText row_view =
-      extract_inclusive(text, "WIDTH=50%>Megterheltség:"_cp, "</TD></TR>");
+      extract_inclusive(std::string_view(text).substr(row_from),
+                        "WIDTH=50%>Megterheltség:"_cp, "</TD></TR>");
   if (!row_view) return;
   const std::string row(*row_view);
   const std::size_t total_at = find_first(text, "WIDTH=50%>Összsúly:"_cp);
@@ -373,9 +381,7 @@ void add_encumbrance_rows(TurnReport& report) {
   // "Megterheltség:" is the report's first, each search below finds that
   // same row, so the rows are gathered and put in with one copy.
   const auto row_at = static_cast<std::size_t>(row_view->data() - text.data());
-  const bool gather =
-      !plain_scans() && find_first(text, "Megterheltség:"_cp) ==
-                            row_at + std::string_view("WIDTH=50%>").size();
+  const bool gather = !plain_scans() && label_at == row_at + cell.size();
   std::vector<std::string> gathered;
   const auto put_after_row = [&](std::string insertion) {
     if (gather) {

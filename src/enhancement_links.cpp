@@ -424,9 +424,8 @@ bool add_item_weights_indexed(TurnReport& report) {
     report.text.replace(segment->begin, length, reworked);
   };
   pass("NÁLAD LÉVŐ TÁRGYAK (*-gal jelöltek bekészítve)"_cp, false);
-  if (contains(report.text, "TÁRGYAID A BANK SZÉFJÉBEN"_cp)) {
-    pass("TÁRGYAID A BANK SZÉFJÉBEN"_cp, true);
-  }
+  // Without a bank its segment is not found and the pass does nothing.
+  pass("TÁRGYAID A BANK SZÉFJÉBEN"_cp, true);
   return true;
 }
 
