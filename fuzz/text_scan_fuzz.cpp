@@ -179,9 +179,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
              "squeeze_spaces");
       break;
     }
-    case 16:
+    case 16: {
       expect(morvinta::find_last(view, a) == fields.text.rfind(a), "find_last");
+      std::vector<std::size_t> every;
+      for (std::size_t at = fields.text.find(a);
+           !a.empty() && at != std::string::npos;
+           at = fields.text.find(a, at + 1)) {
+        every.push_back(at);
+      }
+      expect(morvinta::find_all(view, a) == every, "find_all");
       break;
+    }
     case 17: {
       // Both patterns sought together, against each searched for again and
       // again on its own.

@@ -154,15 +154,6 @@ std::optional<std::vector<std::vector<std::size_t>>> places_of(
   return places;
 }
 
-// Every place where the pattern stands, from the left.
-std::vector<std::size_t> all_places(std::string_view text,
-                                    std::string_view pattern) {
-  std::vector<std::size_t> places;
-  for_each_occurrence(text, pattern,
-                      [&](std::size_t at) { places.push_back(at); });
-  return places;
-}
-
 // The first place in the sorted list at or after from whose pattern ends by
 // end; npos when none.
 std::size_t first_within(const std::vector<std::size_t>& places,
@@ -258,11 +249,11 @@ bool tabulate_item_lists_indexed(std::string& text) {
     return found;
   }();
   if (markers.empty()) return true;
-  const std::vector<std::size_t> spans = all_places(report, kSpan);
+  const std::vector<std::size_t> spans = find_all(report, kSpan);
   std::vector<std::size_t> mark_places[std::size(shop_marks)];
   for (std::size_t m = 0; m < std::size(shop_marks); ++m) {
     if (!shop_marks[m].starts_with(kSpan)) {
-      mark_places[m] = all_places(report, shop_marks[m]);
+      mark_places[m] = find_all(report, shop_marks[m]);
       continue;
     }
     // A mark that is a "<SPAN" tag stands where one of them does.

@@ -39,11 +39,7 @@ class Splices {
 template <typename Visit>
 void for_each_occurrence(std::string_view text, std::string_view pattern,
                          Visit visit) {
-  if (pattern.empty()) return;
-  for (std::size_t at = find_first(text, pattern); at != std::string_view::npos;
-       at = find_first(text, pattern, at + 1)) {
-    visit(at);
-  }
+  for (const std::size_t at : find_all(text, pattern)) visit(at);
 }
 
 }  // namespace morvinta

@@ -358,6 +358,24 @@ ScanPlan plan_scan(std::string_view pattern) {
   return plan;
 }
 
+// The bytes chosen for the pattern. A pattern sought again (every
+// occurrence in turn, the same labels in piece after piece) keeps them, in
+// a small table by its address. Any choice finds the same places, so a
+// pattern that merely shares an earlier one's address and size is found
+// all the same.
+const ScanPlan& kept_plan(std::string_view pattern) {
+  static std::array<ScanPlan, 16> plans;
+  ScanPlan& plan =
+      plans[(reinterpret_cast<std::uintptr_t>(pattern.data()) >> 3 ^
+             pattern.size()) %
+            plans.size()];
+  if (plan.pattern != pattern.data() || plan.size != pattern.size() ||
+      plan.learned != byte_counts.learned) {
+    plan = plan_scan(pattern);
+  }
+  return plan;
+}
+
 // The leftmost occurrence of the pattern at or after from, or npos: memchr
 // runs on the pattern's least common byte, each place it stops at compared
 // whole. Where that byte turns out common in the text (memchr stops every
@@ -375,18 +393,7 @@ std::size_t scan_text(std::string_view text, std::string_view pattern,
   if (!byte_counts.learned && text.size() - from >= kLearnFrom) {
     learn_byte_counts(text);
   }
-  // A pattern sought again (every occurrence in turn, the same labels in
-  // piece after piece) keeps the bytes chosen for it, in a small table by
-  // its address. Any choice finds the same places, so a pattern that merely
-  // shares an earlier one's address and size is found all the same.
-  static std::array<ScanPlan, 16> plans;
-  ScanPlan& plan =
-      plans[(reinterpret_cast<std::uintptr_t>(pattern.data()) >> 3 ^ m) %
-            plans.size()];
-  if (plan.pattern != pattern.data() || plan.size != m ||
-      plan.learned != byte_counts.learned) {
-    plan = plan_scan(pattern);
-  }
+  const ScanPlan& plan = kept_plan(pattern);
   const std::size_t rare = plan.rare;
   const std::size_t partner = plan.partner;
   if (plan.paired) {
@@ -639,6 +646,37 @@ std::size_t find_first(std::string_view text, std::string_view pattern,
                        std::size_t from) {
   if (plain_scans()) return text.find(pattern, from);
   return find_text(text, pattern, from);
+}
+
+std::vector<std::size_t> find_all(std::string_view text,
+                                  std::string_view pattern) {
+  std::vector<std::size_t> places;
+  const std::size_t m = pattern.size();
+  if (m == 0 || text.size() < m) return places;
+  // A short text, a one-byte or a long pattern: the searches one by one.
+  if (plain_scans() || m == 1 || m > kLongPattern || text.size() < 256) {
+    for (std::size_t at = find_first(text, pattern); at != npos;
+         at = find_first(text, pattern, at + 1)) {
+      places.push_back(at);
+    }
+    return places;
+  }
+  // Otherwise one walk over the text for two of the pattern's bytes at
+  // once, going on from each place found: a pattern standing every few
+  // hundred bytes ("<SPAN") is found without a new search for each place.
+  if (!byte_counts.learned && text.size() >= kLearnFrom) {
+    learn_byte_counts(text);
+  }
+  const ScanPlan& plan = kept_plan(pattern);
+  const std::size_t rare = plan.rare;
+  const std::size_t partner = plan.partner;
+  const std::size_t last = text.size() - m;
+  for (std::size_t at = paired_scan(text, pattern, 0, last, rare, partner);
+       at != npos;
+       at = paired_scan(text, pattern, at + 1, last, rare, partner)) {
+    places.push_back(at);
+  }
+  return places;
 }
 
 bool contains(std::string_view text, std::string_view pattern) {

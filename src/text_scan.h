@@ -44,6 +44,12 @@ std::size_t find_first(std::string_view text, std::string_view pattern,
                        std::size_t from = 0);
 bool contains(std::string_view text, std::string_view pattern);
 
+// Every place where the pattern starts in the text, from the left, as
+// find_first from each place on finds them: occurrences may overlap. None
+// for an empty pattern.
+std::vector<std::size_t> find_all(std::string_view text,
+                                  std::string_view pattern);
+
 // Where the pattern last occurs, npos when it does not: std::string_view's
 // rfind, which compares the whole pattern at every place from the back;
 // here only the places of its first byte are tried, its last byte first.

@@ -95,7 +95,8 @@ TEST(PlainScans, WholeToolWritesTheSameBytes) {
 // Long texts where the searched bytes are everywhere, so the searches give
 // up stopping at each and compare two bytes at a time, and where a loose
 // pattern's rarest word stands only far away or not at all: the first
-// occurrence, the exact and the loose one, as the plain scans find it.
+// occurrence, the exact and the loose one, and every occurrence, as the
+// plain scans find them.
 TEST(PlainScans, SearchesAgreeOnCrowdedTexts) {
   std::mt19937 random(11);
   const std::string_view pieces[] = {"ÉP. "_cp, "A szörny ", "x",
@@ -120,9 +121,11 @@ TEST(PlainScans, SearchesAgreeOnCrowdedTexts) {
         use_plain_scans(true);
         const MaybeText exact = find_after(rest, pattern);
         const MaybeText loose = find_loose(rest, pattern);
+        const std::vector<std::size_t> every = find_all(rest, pattern);
         use_plain_scans(false);
         EXPECT_EQ(find_after(rest, pattern), exact);
         EXPECT_EQ(find_loose(rest, pattern), loose);
+        EXPECT_EQ(find_all(rest, pattern), every);
       }
     }
   }
