@@ -180,12 +180,19 @@ struct ListTable {
 };
 
 // A list table from the text [begin, end) of the report, with the
-// separators ", " and the end mark; as `list_table` of the plain pass.
+// separators ", " and the end mark; as `list_table` of the plain pass. The
+// cells are cut first, so that the table is written into room of its exact
+// size: a shop list's table can copy most of the page.
 void add_list_table(std::string_view report, std::size_t begin, std::size_t end,
                     std::string_view end_mark, ListTable& table) {
+  constexpr std::string_view kOpen = "<table border=0 width=100%>";
+  constexpr std::string_view kRow = "\n<tr>";
+  constexpr std::string_view kCell = "<td width=25%>";
+  constexpr std::string_view kCellEnd = "</td>";
+  constexpr std::string_view kRowEnd = "</tr>";
   std::string_view list = report.substr(begin, end - begin);
-  table.html += "<table border=0 width=100%>";
-  int cells = 0;
+  const std::size_t first_cell = table.cells.size();
+  std::size_t bytes = kOpen.size();
   for (;;) {
     std::size_t cut = list.find(", ");
     std::size_t mark_size = 2;
@@ -194,19 +201,25 @@ void add_list_table(std::string_view report, std::size_t begin, std::size_t end,
       mark_size = end_mark.size();
       if (cut == npos || end_mark.empty()) break;
     }
-    if (cells == 0) table.html += "\n<tr>";
-    table.html += "<td width=25%>";
     const std::size_t length = cut + mark_size;
     table.cells.push_back(
-        {table.html.size(),
-         static_cast<std::size_t>(list.data() - report.data()), length});
-    table.html += list.substr(0, length);
-    table.html += "</td>";
-    if (++cells == 4) {
-      table.html += "</tr>";
-      cells = 0;
-    }
+        {0, static_cast<std::size_t>(list.data() - report.data()), length});
+    bytes += kCell.size() + length + kCellEnd.size();
     list.remove_prefix(length);
+  }
+  const std::size_t count = table.cells.size() - first_cell;
+  bytes += (count + 3) / 4 * kRow.size() + count / 4 * kRowEnd.size();
+  std::string& html = table.html;
+  html.reserve(html.size() + bytes);
+  html += kOpen;
+  for (std::size_t i = 0; i < count; ++i) {
+    Cell& cell = table.cells[first_cell + i];
+    if (i % 4 == 0) html += kRow;
+    html += kCell;
+    cell.at = html.size();
+    html += report.substr(cell.source, cell.length);
+    html += kCellEnd;
+    if (i % 4 == 3) html += kRowEnd;
   }
 }
 
