@@ -37,7 +37,8 @@ class BattleLog {
 
   // Adds the turn's item, regeneration, hunger, withering and ageing effects
   // found in the report text to the counters; only the sources whose bit is
-  // set in effect_flags are scanned, ageing always. Prints one line per
+  // set in effect_flags are scanned, ageing always, and hunger and withering
+  // also wherever the text holds one of their sentences. Prints one line per
   // source scanned, with an "o" for every effect counted.
   void scan_effects(std::string_view text, std::uint32_t effect_flags);
 
@@ -131,7 +132,7 @@ std::string credit_block();
 std::string turn_totals_block(const BattleLog& totals);
 
 // The game's hunger and withering sentences: a report that holds one of them
-// gets the starvation or withering bit of `effect_flags`.
+// has its hunger or withering scanned (`BattleLog::scan_effects`).
 extern const std::array<std::string_view, 6> kStarvationSentences;
 extern const std::array<std::string_view, 4> kWitheringSentences;
 

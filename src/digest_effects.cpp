@@ -66,6 +66,14 @@ class ExactAnchors {
     kSet.all_matches(text, matches_);
   }
 
+  // Whether any of the count anchors from first occurs.
+  bool any(std::size_t first, std::size_t count) const {
+    const auto match = std::partition_point(
+        matches_.begin(), matches_.end(),
+        [first](const auto& m) { return m.pattern < first; });
+    return match != matches_.end() && match->pattern < first + count;
+  }
+
   // The ends of the anchor's occurrences, in the order of the text.
   template <typename Visit>
   void each_end(std::size_t anchor, Visit&& visit) const {
@@ -106,6 +114,14 @@ void count_number_after(std::string_view text, const ExactAnchors& anchors,
 void BattleLog::scan_effects(std::string_view text,
                              std::uint32_t effect_flags) {
   const ExactAnchors anchors(text);
+  // A hunger or withering sentence anywhere in the text turns its count on:
+  // the scan has found them all already.
+  if (anchors.any(kStarvationFirst, kStarvationSentences.size())) {
+    effect_flags |= kEffectStarvation;
+  }
+  if (anchors.any(kWitheringFirst, kWitheringSentences.size())) {
+    effect_flags |= kEffectWithering;
+  }
   if (effect_flags & kEffectMorganSplinter) {
     say("morgan szilank: ");
     for (const std::string_view anchor :

@@ -125,12 +125,6 @@ std::uint32_t compute_effect_flags(const TurnReport& report) {
   }
   if (carries(report, 504)) flags |= kEffectGoldBox;
   if (carries(report, 1119)) flags |= kEffectDeritTrousers;
-  for (const std::string_view sentence : kStarvationSentences) {
-    if (contains(report.text, sentence)) flags |= kEffectStarvation;
-  }
-  for (const std::string_view sentence : kWitheringSentences) {
-    if (contains(report.text, sentence)) flags |= kEffectWithering;
-  }
   return flags;
 }
 

@@ -19,9 +19,10 @@ namespace morvinta {
 // report; an old-layout report gets a refusal line, a refused one nothing.
 void enhance(TurnReport& report);
 
-// The turn's effect bits that the turn summary looks for: 1 item #508,
-// 2 items #596, #602, #603 and #604, 4 VP regeneration developed, 8 item
-// #504, 16 item #1119, 32 hunger, 64 withering.
+// The turn's effect bits that the turn summary looks for, from the sheet:
+// 1 item #508, 2 items #596, #602, #603 and #604, 4 VP regeneration
+// developed, 8 item #504, 16 item #1119. Hunger (32) and withering (64) are
+// found by the summary's own scan of the report.
 std::uint32_t compute_effect_flags(const TurnReport& report);
 
 // The summary tables' frame: the opening with the "Morvinta" heading row,

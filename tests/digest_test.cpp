@@ -208,6 +208,16 @@ TEST_F(DigestTest, ScanEffectsEachSource) {
           "megvág, 4 ÉP-t vesztesz. h 504 üres."_cp),
        {&L::damage_gold_box, 8},
        "aranytermo ladiko: oooo\n"},
+      // Hunger and withering are counted wherever their sentences stand,
+      // whatever the flags.
+      {0,
+       std::string(kStarvationSentences[1]) + " 3.",
+       {&L::loss_starvation, -3},
+       "ehezes: o\n"},
+      {0,
+       "x " + std::string(kWitheringSentences[3]) + ": 5.",
+       {&L::loss_withering, -5},
+       "sorvasztas: o\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.console);
