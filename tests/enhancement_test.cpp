@@ -86,6 +86,39 @@ TEST_F(SectionTest, TableWidthInPercent) {
                "</TABLE></TD></TR></TABLE> WIDTH=205"_cp));
 }
 
+// The rows after the encumbrance row, wherever the label first stands: in
+// the row, earlier without the row's cell, at the very start of the page;
+// put in as the plain pass puts them, and none without the row.
+TEST_F(SectionTest, EncumbranceRowsWhereverTheLabelFirstStands) {
+  ItemRecord& item = report_.items.item_by_number(5);
+  item.carried_count = 2;
+  item.ea = 10;
+  const std::string row = cp("WIDTH=50%>Megterheltség: 120</TD></TR>"_cp);
+  const std::string total = cp("WIDTH=50%>Összsúly: 12.50 kg</TD></TR>"_cp);
+  const std::string label = cp("Megterheltség: 7</TD></TR> "_cp);
+  const struct {
+    std::string page;
+    bool changed;
+  } cases[] = {
+      {"<TD " + total + "<TD " + row + "x", true},
+      {label + total + row, true},
+      {row + total, true},
+      {"<TD>" + label, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.page);
+    report_.text = c.page;
+    use_plain_scans(true);
+    add_encumbrance_rows(report_);
+    use_plain_scans(false);
+    const std::string plain = report_.text;
+    report_.text = c.page;
+    add_encumbrance_rows(report_);
+    EXPECT_EQ(report_.text, plain);
+    EXPECT_EQ(plain != c.page, c.changed);
+  }
+}
+
 TEST(ItemLists, ListWithoutItems) {
   std::string bare = cp("(zárójelben a tárgy sorszáma): semmi<SPAN>"_cp);
   tabulate_item_lists(bare);
