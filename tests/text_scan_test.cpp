@@ -212,6 +212,18 @@ TEST(ReplaceAll, EndsWhenTheReplacementKeepsFormingThePattern) {
   EXPECT_EQ(fast.size(), 3u + 4 * 2);
 }
 
+// The set's matches in the text the fast way, as the plain scans find them.
+template <typename Set>
+void expect_matches_as_plain(const Set& set, std::string_view text) {
+  std::vector<LoosePatternSet::Match> fast;
+  std::vector<LoosePatternSet::Match> plain;
+  set.all_matches(text, fast);
+  use_plain_scans(true);
+  set.all_matches(text, plain);
+  use_plain_scans(false);
+  EXPECT_EQ(fast, plain) << text;
+}
+
 TEST(LoosePatternSet, AgreesWithRepeatedSearchesExactOrLoose) {
   Texts texts(2024);
   for (int round = 0; round < 300; ++round) {
@@ -244,13 +256,7 @@ TEST(LoosePatternSet, AgreesWithRepeatedSearchesExactOrLoose) {
         }
       }
       EXPECT_EQ(set.shortest_through(text, limit), expected) << text;
-      std::vector<LoosePatternSet::Match> fast;
-      std::vector<LoosePatternSet::Match> plain;
-      set.all_matches(text, fast);
-      use_plain_scans(true);
-      set.all_matches(text, plain);
-      use_plain_scans(false);
-      EXPECT_EQ(fast, plain) << text;
+      expect_matches_as_plain(set, text);
     }
   }
 }
@@ -285,13 +291,7 @@ TEST(ExactPatternSet, AgreesWithRepeatedSearches) {
     const ExactPatternSet set(patterns);
     for (int probe = 0; probe < 5; ++probe) {
       const std::string text = texts.text(150);
-      std::vector<LoosePatternSet::Match> fast;
-      std::vector<LoosePatternSet::Match> plain;
-      set.all_matches(text, fast);
-      use_plain_scans(true);
-      set.all_matches(text, plain);
-      use_plain_scans(false);
-      EXPECT_EQ(fast, plain) << text;
+      expect_matches_as_plain(set, text);
     }
   }
 }
