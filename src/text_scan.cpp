@@ -358,12 +358,17 @@ ScanPlan plan_scan(std::string_view pattern) {
   return plan;
 }
 
-// The bytes chosen for the pattern. A pattern sought again (every
-// occurrence in turn, the same labels in piece after piece) keeps them, in
-// a small table by its address. Any choice finds the same places, so a
-// pattern that merely shares an earlier one's address and size is found
-// all the same.
-const ScanPlan& kept_plan(std::string_view pattern) {
+// The bytes chosen for a search of the pattern from `from` on, the byte
+// counts learned first when the rest of the text is long enough. A pattern
+// sought again (every occurrence in turn, the same labels in piece after
+// piece) keeps them, in a small table by its address. Any choice finds the
+// same places, so a pattern that merely shares an earlier one's address and
+// size is found all the same.
+const ScanPlan& kept_plan(std::string_view text, std::size_t from,
+                          std::string_view pattern) {
+  if (!byte_counts.learned && text.size() - from >= kLearnFrom) {
+    learn_byte_counts(text);
+  }
   static std::array<ScanPlan, 16> plans;
   ScanPlan& plan =
       plans[(reinterpret_cast<std::uintptr_t>(pattern.data()) >> 3 ^
@@ -390,10 +395,7 @@ std::size_t scan_text(std::string_view text, std::string_view pattern,
   // On a short text choosing the byte costs more than it saves.
   if (text.size() - from < 256) return short_scan(text, pattern, from);
   if (m > kLongPattern) return long_scan(text, pattern, from);
-  if (!byte_counts.learned && text.size() - from >= kLearnFrom) {
-    learn_byte_counts(text);
-  }
-  const ScanPlan& plan = kept_plan(pattern);
+  const ScanPlan& plan = kept_plan(text, from, pattern);
   const std::size_t rare = plan.rare;
   const std::size_t partner = plan.partner;
   if (plan.paired) {
@@ -664,10 +666,7 @@ std::vector<std::size_t> find_all(std::string_view text,
   // Otherwise one walk over the text for two of the pattern's bytes at
   // once, going on from each place found: a pattern standing every few
   // hundred bytes ("<SPAN") is found without a new search for each place.
-  if (!byte_counts.learned && text.size() >= kLearnFrom) {
-    learn_byte_counts(text);
-  }
-  const ScanPlan& plan = kept_plan(pattern);
+  const ScanPlan& plan = kept_plan(text, 0, pattern);
   const std::size_t rare = plan.rare;
   const std::size_t partner = plan.partner;
   const std::size_t last = text.size() - m;
@@ -1084,6 +1083,31 @@ std::vector<char> as_any_blank(std::uint32_t byte) {
 constexpr std::size_t kHeadBytes = 3;
 using HeadTable = std::array<std::array<std::uint8_t, 16>, kHeadBytes>;
 
+// The group bits of the pattern sets' tables: patterns with the same first
+// byte share a group, so that the tables mix the bytes of few different
+// patterns; the ninth first byte shares the first's group, and so on.
+class HeadGroups {
+ public:
+  HeadGroups() { group_of_byte_.fill(-1); }
+
+  // The group of patterns that start with the byte.
+  std::size_t of(unsigned char first) {
+    if (group_of_byte_[first] < 0) group_of_byte_[first] = next_++ % 8;
+    return static_cast<std::size_t>(group_of_byte_[first]);
+  }
+
+ private:
+  std::array<int, 256> group_of_byte_;
+  int next_ = 0;
+};
+
+// Puts the matches in the order of the patterns and, for each, of the text.
+void sort_by_pattern(std::vector<LoosePatternSet::Match>& matches) {
+  std::sort(matches.begin(), matches.end(), [](const auto& a, const auto& b) {
+    return a.pattern < b.pattern || (a.pattern == b.pattern && a.end < b.end);
+  });
+}
+
 // Lets the group's patterns have the byte as byte k of a place.
 void allow_head_byte(HeadTable& low, HeadTable& high, std::size_t k,
                      std::uint8_t group_bit, unsigned char byte) {
@@ -1161,9 +1185,7 @@ LoosePatternSet::LoosePatternSet(std::span<const std::string_view> patterns,
   // the pattern's index.
   std::vector<std::pair<std::uint16_t, std::uint16_t>> by_pair;
   std::vector<std::uint32_t> quads;
-  std::array<int, 256> group_of_byte;
-  group_of_byte.fill(-1);
-  int next_group = 0;
+  HeadGroups head_groups;
   for (std::size_t i = 0; i < patterns_.size(); ++i) {
     const std::string_view pattern = patterns_[i];
     // An exact pattern is one word: its blanks match only themselves.
@@ -1208,15 +1230,10 @@ LoosePatternSet::LoosePatternSet(std::span<const std::string_view> patterns,
     all_quadded_ = all_quadded_ && quadded;
     // The heads that may start a try: a quad's first three bytes, or where
     // there are no quads, the pair and any byte after it.
-    // Patterns with the same first byte share a group.
-    if (!word.empty() &&
-        group_of_byte[static_cast<unsigned char>(word[0])] < 0) {
-      group_of_byte[static_cast<unsigned char>(word[0])] = next_group++ % 8;
-    }
     const auto group_bit = static_cast<std::uint8_t>(
         word.empty()
             ? 0xFF
-            : 1u << group_of_byte[static_cast<unsigned char>(word[0])]);
+            : 1u << head_groups.of(static_cast<unsigned char>(word[0])));
     for (const std::size_t pair : pairs) {
       set_bit(pair_used_, pair);
       if (!quadded) {
@@ -1418,36 +1435,26 @@ void LoosePatternSet::all_matches(std::string_view text,
       next_try[i] = at + word.size();
     }
   });
-  std::sort(matches.begin(), matches.end(), [](const Match& a, const Match& b) {
-    return a.pattern < b.pattern || (a.pattern == b.pattern && a.end < b.end);
-  });
+  sort_by_pattern(matches);
 }
 
 ExactPatternSet::ExactPatternSet(std::span<const std::string_view> patterns)
     : patterns_(patterns.begin(), patterns.end()) {
-  // Patterns with the same first byte share a group, so that the tables
-  // mix the bytes of few different patterns.
-  std::array<int, 256> group_of_byte;
-  group_of_byte.fill(-1);
-  int next_group = 0;
+  HeadGroups head_groups;
   for (std::size_t i = 0; i < patterns_.size(); ++i) {
-    if (patterns_[i].empty()) continue;
-    const auto first = static_cast<unsigned char>(patterns_[i][0]);
-    if (group_of_byte[first] < 0) group_of_byte[first] = next_group++ % 8;
-    const auto group = static_cast<std::size_t>(group_of_byte[first]);
+    const std::string_view pattern = patterns_[i];
+    if (pattern.empty()) continue;
+    const std::size_t group =
+        head_groups.of(static_cast<unsigned char>(pattern[0]));
     groups_[group].push_back(static_cast<std::uint16_t>(i));
     const auto bit = static_cast<std::uint8_t>(1u << group);
     for (std::size_t k = 0; k < kHeadBytes; ++k) {
-      if (k < patterns_[i].size()) {
-        const auto c = static_cast<unsigned char>(patterns_[i][k]);
-        low_[k][c & 0x0F] |= bit;
-        high_[k][c >> 4] |= bit;
+      if (k < pattern.size()) {
+        allow_head_byte(low_, high_, k, bit,
+                        static_cast<unsigned char>(pattern[k]));
       } else {
         // A shorter pattern takes any byte here.
-        for (std::size_t n = 0; n < 16; ++n) {
-          low_[k][n] |= bit;
-          high_[k][n] |= bit;
-        }
+        allow_any_head_byte(low_, high_, k, bit);
       }
     }
   }
@@ -1499,9 +1506,7 @@ void ExactPatternSet::all_matches(
     }
     if (groups != 0) try_at(at, groups);
   }
-  std::sort(matches.begin(), matches.end(), [](const auto& a, const auto& b) {
-    return a.pattern < b.pattern || (a.pattern == b.pattern && a.end < b.end);
-  });
+  sort_by_pattern(matches);
 }
 
 }  // namespace morvinta
