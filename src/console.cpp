@@ -58,7 +58,10 @@ bool append_fixed(std::string& out, double value, int places) {
 std::optional<std::string> simply_formatted(const char* format,
                                             std::va_list arguments) {
   std::string out;
-  out.reserve(std::strlen(format) + 32);
+  // Room for a long template's text at once; a short one's result mostly
+  // fits the string itself, and asking for room would allocate for nothing.
+  const std::size_t format_length = std::strlen(format);
+  if (format_length > 15) out.reserve(format_length + 32);
   const char* at = format;
   while (*at != '\0') {
     if (*at != '%') {
@@ -118,15 +121,10 @@ std::optional<std::string> simply_formatted(const char* format,
 }
 
 // Most texts fit a small buffer and are formatted once; a longer one is
-// formatted again into a string of its length.
-std::string vformatted(const char* format, std::va_list arguments) {
-  if (!plain_scans()) {
-    std::va_list copy;
-    va_copy(copy, arguments);
-    std::optional<std::string> text = simply_formatted(format, copy);
-    va_end(copy);
-    if (text) return std::move(*text);
-  }
+// formatted again into a string of its length. Apart from the simple
+// templates' way, so that their calls do not set up the buffer.
+[[gnu::noinline]] std::string printf_formatted(const char* format,
+                                               std::va_list arguments) {
   char small[256];
   std::va_list copy;
   va_copy(copy, arguments);
@@ -139,6 +137,17 @@ std::string vformatted(const char* format, std::va_list arguments) {
   std::vsnprintf(out.data(), out.size(), format, arguments);
   out.resize(size);
   return out;
+}
+
+std::string vformatted(const char* format, std::va_list arguments) {
+  if (!plain_scans()) {
+    std::va_list copy;
+    va_copy(copy, arguments);
+    std::optional<std::string> text = simply_formatted(format, copy);
+    va_end(copy);
+    if (text) return std::move(*text);
+  }
+  return printf_formatted(format, arguments);
 }
 
 }  // namespace

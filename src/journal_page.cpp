@@ -88,6 +88,12 @@ std::string escaped(std::string_view text) {
 
 std::string coordinate(double value) { return formatted("%.1f", value); }
 
+// Appends the pieces to the text, without a string made for their sum.
+template <typename... Pieces>
+void append(std::string& text, const Pieces&... pieces) {
+  (text.append(std::string_view(pieces)), ...);
+}
+
 // The vertical axis: from low to high in steps of step, each a round
 // number (1, 2 or 5 times a power of ten, at least 1: the figures drawn are
 // whole numbers but for the expected power score).
@@ -146,7 +152,8 @@ std::string chart_svg(const Journal& journal, const Chart& chart) {
     return kTop + kPlotHeight - kPlotHeight * (value - scale.low) / range;
   };
 
-  std::string svg = "<h2>" + escaped(chart.title) + "</h2>\n";
+  std::string svg;
+  append(svg, "<h2>", escaped(chart.title), "</h2>\n");
   svg += formatted(
       "<svg class=\"chart\" xmlns=\"http://www.w3.org/2000/svg\" "
       "width=\"%.0f\" height=\"%.0f\" viewBox=\"0 0 %.0f %.0f\">\n",
@@ -158,37 +165,37 @@ std::string chart_svg(const Journal& journal, const Chart& chart) {
     const double value = scale.low + scale.step * i;
     if (value > scale.high + scale.step / 2) break;
     const std::string y = coordinate(y_of(value));
-    svg += "<line x1=\"" + coordinate(kLeft) + "\" y1=\"" + y + "\" x2=\"" +
-           coordinate(kLeft + kPlotWidth) + "\" y2=\"" + y +
-           "\" class=\"grid\"/>";
-    svg += "<text x=\"" + coordinate(kLeft - 6) + "\" y=\"" + y +
-           "\" text-anchor=\"end\" dy=\"4\">" +
-           formatted("%.0f", std::round(value) + 0.0) + "</text>";
+    append(svg, "<line x1=\"", coordinate(kLeft), "\" y1=\"", y, "\" x2=\"",
+           coordinate(kLeft + kPlotWidth), "\" y2=\"", y,
+           "\" class=\"grid\"/>");
+    append(svg, "<text x=\"", coordinate(kLeft - 6), "\" y=\"", y,
+           "\" text-anchor=\"end\" dy=\"4\">",
+           formatted("%.0f", std::round(value) + 0.0), "</text>");
   }
-  svg += "<line x1=\"" + coordinate(kLeft) + "\" y1=\"" + coordinate(kTop) +
-         "\" x2=\"" + coordinate(kLeft) + "\" y2=\"" +
-         coordinate(kTop + kPlotHeight) + "\"/>";
-  svg += "<line x1=\"" + coordinate(kLeft) + "\" y1=\"" +
-         coordinate(kTop + kPlotHeight) + "\" x2=\"" +
-         coordinate(kLeft + kPlotWidth) + "\" y2=\"" +
-         coordinate(kTop + kPlotHeight) + "\"/>";
+  append(svg, "<line x1=\"", coordinate(kLeft), "\" y1=\"", coordinate(kTop),
+         "\" x2=\"", coordinate(kLeft), "\" y2=\"",
+         coordinate(kTop + kPlotHeight), "\"/>");
+  append(svg, "<line x1=\"", coordinate(kLeft), "\" y1=\"",
+         coordinate(kTop + kPlotHeight), "\" x2=\"",
+         coordinate(kLeft + kPlotWidth), "\" y2=\"",
+         coordinate(kTop + kPlotHeight), "\"/>");
   // Turn numbers below the axis, thinned so that none overlaps the last.
   double last_label = -std::numeric_limits<double>::infinity();
   for (const JournalLine& line : lines) {
     const double x = x_of(line.turn);
     if (x - last_label < kLabelSpacing) continue;
     last_label = x;
-    svg += "<text x=\"" + coordinate(x) + "\" y=\"" +
-           coordinate(kTop + kPlotHeight + 18) + "\" text-anchor=\"middle\">" +
-           journal_number(line.turn) + "</text>";
+    append(svg, "<text x=\"", coordinate(x), "\" y=\"",
+           coordinate(kTop + kPlotHeight + 18), "\" text-anchor=\"middle\">",
+           journal_number(line.turn), "</text>");
   }
-  svg += "<text x=\"" + coordinate(kLeft + kPlotWidth) + "\" y=\"" +
-         coordinate(kHeight - 2) + "\" text-anchor=\"end\">" +
-         std::string("forduló"_cp) + "</text></g>\n";
+  append(svg, "<text x=\"", coordinate(kLeft + kPlotWidth), "\" y=\"",
+         coordinate(kHeight - 2), "\" text-anchor=\"end\">", "forduló"_cp,
+         "</text></g>\n");
 
   // The series: a line through the known figures, a point with its tooltip
   // on each; small points where there are many.
-  const std::string radius = lines.size() > 200 ? "1.5" : "3";
+  const std::string_view radius = lines.size() > 200 ? "1.5" : "3";
   for (std::size_t s = 0; s < chart.series.size(); ++s) {
     const Series& series = chart.series[s];
     std::string points;
@@ -200,23 +207,22 @@ std::string chart_svg(const Journal& journal, const Chart& chart) {
       const std::string x = coordinate(x_of(line.turn));
       const std::string y = coordinate(y_of(*value));
       if (!points.empty()) points += ' ';
-      points += x + "," + y;
-      dots += "<circle cx=\"" + x + "\" cy=\"" + y + "\" r=\"" + radius +
-              "\"><title>" + journal_number(line.turn) +
-              std::string(". forduló, "_cp) + escaped(series.name) + ": " +
-              escaped(field) + "</title></circle>";
+      append(points, x, ",", y);
+      append(dots, "<circle cx=\"", x, "\" cy=\"", y, "\" r=\"", radius,
+             "\"><title>", journal_number(line.turn), ". forduló, "_cp,
+             escaped(series.name), ": ", escaped(field), "</title></circle>");
     }
-    svg += "<g class=\"series\" fill=\"" + std::string(series.colour) +
-           "\" stroke=\"" + std::string(series.colour) + "\">";
-    svg += "<polyline fill=\"none\" points=\"" + points + "\"/>\n";
+    append(svg, "<g class=\"series\" fill=\"", series.colour, "\" stroke=\"",
+           series.colour, "\">");
+    append(svg, "<polyline fill=\"none\" points=\"", points, "\"/>\n");
     svg += dots;
     svg += "</g>\n";
     // The legend, above the drawing.
     const double at = kLeft + 190.0 * static_cast<double>(s);
-    svg += "<g class=\"legend\"><rect x=\"" + coordinate(at) +
-           "\" y=\"8\" width=\"12\" height=\"12\" fill=\"" +
-           std::string(series.colour) + "\"/><text x=\"" + coordinate(at + 18) +
-           "\" y=\"18\">" + escaped(series.name) + "</text></g>\n";
+    append(svg, "<g class=\"legend\"><rect x=\"", coordinate(at),
+           "\" y=\"8\" width=\"12\" height=\"12\" fill=\"", series.colour,
+           "\"/><text x=\"", coordinate(at + 18), "\" y=\"18\">",
+           escaped(series.name), "</text></g>\n");
   }
   svg += "</svg>\n";
   return svg;

@@ -206,12 +206,13 @@ bool write_file(const std::string& path, std::string_view text) {
   {
     NewFile out(temporary);
     if (!out.is_open()) return false;
-    // Written in blocks, so a large report is not copied whole once more.
-    constexpr std::size_t kBlock = 1 << 16;
-    const std::unique_ptr<char[]> disk(new char[2 * kBlock + 16]);
+    // Written in blocks, so a large report is not copied whole once more;
+    // a small file in one block of its own size.
+    const std::size_t block = std::min<std::size_t>(text.size(), 1 << 16);
+    const std::unique_ptr<char[]> disk(new char[2 * block + 16]);
     bool written = true;
-    for (std::size_t from = 0; from < text.size(); from += kBlock) {
-      const std::size_t size = with_crlf(text.substr(from, kBlock), disk.get());
+    for (std::size_t from = 0; from < text.size(); from += block) {
+      const std::size_t size = with_crlf(text.substr(from, block), disk.get());
       written = written && out.write(std::string_view(disk.get(), size));
     }
     // On the disk before the rename: after a crash the name holds the old
