@@ -419,8 +419,11 @@ void add_encumbrance_rows(TurnReport& report) {
 
   std::int64_t total = 0;
   std::int64_t hu_total = 0;
+  // Read through the const table: a row looked up for writing is put back
+  // as read before the next report.
+  const ItemCatalogue& items = report.items;
   for (int n = 1; n < ItemCatalogue::kRows; ++n) {
-    const ItemRecord& item = report.items.item_by_number(n);
+    const ItemRecord& item = items.item_by_number(n);
     if (item.carried_count == 0) continue;
     const std::int64_t value = std::int64_t{item.carried_count} * item.ea;
     total += value;

@@ -466,8 +466,11 @@ bool develop_spells_indexed(TurnReport& report) {
 
   const bool links = report.settings.spell_links != 0;
   const CasterFigures caster = caster_figures(report);
+  // Read through the const table: a row looked up for writing is put back
+  // as read before the next report.
+  const SpellCatalogue& spells = report.spells;
   for (int s = 1; s < SpellCatalogue::kRows; ++s) {
-    const SpellRecord& spell = report.spells.spell_by_number(s);
+    const SpellRecord& spell = spells.spell_by_number(s);
     std::string school = spell.school;
     to_upper(school);
     if (!spell.known || school == "AVK") continue;

@@ -1,5 +1,8 @@
 #include "order_sheet.h"
 
+#include <utility>
+#include <vector>
+
 #include "console.h"
 #include "cp1250.h"
 #include "figures.h"
@@ -130,7 +133,10 @@ void start_order_sheet(TurnReport& report) {
 void plan_dressing(TurnReport& report) {
   const std::int32_t mode = report.settings.dressing_mode;
   if (mode == 0) return;
-  for (int n = 0; n < ItemCatalogue::kRows; ++n) {
+  // Only the rows marked for the dressing are written: every row written is
+  // put back as read before the next report.
+  const std::vector<int> marked = std::as_const(report.items).held_rows(true);
+  for (const int n : marked) {
     report.items.item_by_number(n).turn_equipped = false;
   }
   struct Step {
