@@ -238,7 +238,7 @@ class ItemLine {
   explicit ItemLine(std::string_view line)
       : line_(line), plain_(plain_scans()) {
     if (plain_) return;
-    first_.fill(std::string_view::npos);
+    // Where the walk fails it leaves every key not found.
     if (read_in_file_order()) return;
     std::size_t left = kItemKeyCount;
     for (std::size_t colon = line.find(':', 1);
@@ -323,7 +323,10 @@ class ItemLine {
   // value holds a ":", the only ":" before the last entry's ";" are those of
   // the keys, and as no key ends another, each key first stands in its own
   // place: the entries, and the first number of each, are read in one walk
-  // along the line. False, with nothing kept, for any other line.
+  // along the line. Every key stands before the line's last ";", and the
+  // walk along a value stops at a ";" or a ":", so it never passes that
+  // ";" and needs no look at the end of the line. False, with nothing
+  // kept, for any other line.
   bool read_in_file_order() {
     const std::string_view line = line_;
     const std::size_t size = line.size();
@@ -331,29 +334,32 @@ class ItemLine {
       first_.fill(std::string_view::npos);
       return false;
     };
+    const std::size_t last = line.rfind(';');
+    if (last == std::string_view::npos) return fail();
+    const char* const begin = line.data();
+    const auto kind = [](const char* place) {
+      return kValueByte[static_cast<unsigned char>(*place)];
+    };
     std::size_t at = 0;
     for (std::size_t i = 0; i < kItemKeyCount; ++i) {
       const std::size_t k = kKeysInFileOrder[i];
       const std::size_t key_end = at + kKeySizes[k];
-      if (key_end > size || !key_ends_at(k, key_end)) return fail();
+      if (key_end > last || !key_ends_at(k, key_end)) return fail();
       first_[k] = at;
-      at = key_end;
       // The value: what comes before its first run of digits, the run, the
       // rest up to the ";"; one look at a byte's kind tells them apart.
-      const auto kind = [&line](std::size_t place) {
-        return kValueByte[static_cast<unsigned char>(line[place])];
-      };
-      while (at < size && kind(at) == kOther) ++at;
-      const std::size_t begin = at;
+      const char* place = begin + key_end;
+      while (kind(place) == kOther) ++place;
+      const char* const digits = place;
       std::uint32_t value = 0;
-      for (; at < size && kind(at) == kDigit; ++at) {
-        value = value * 10u + static_cast<std::uint32_t>(line[at] - '0');
+      for (; kind(place) == kDigit; ++place) {
+        value = value * 10u + static_cast<std::uint32_t>(*place - '0');
       }
-      if (at > begin && line[begin - 1] == '-') value = 0u - value;
+      if (place > digits && digits[-1] == '-') value = 0u - value;
       numbers_[k] = static_cast<std::int32_t>(value);
-      while (at < size && kind(at) < kSemicolon) ++at;
-      if (at < size && kind(at) == kColon) return fail();
-      if (at == size) return fail();
+      while (kind(place) < kSemicolon) ++place;
+      if (kind(place) == kColon) return fail();
+      at = static_cast<std::size_t>(place - begin);
       ends_[k] = at;
       if (i + 1 < kItemKeyCount && (size - at < 2 || line[at + 1] != ' ')) {
         return fail();
@@ -379,13 +385,15 @@ class ItemLine {
 
   std::string_view line_;
   bool plain_;
-  // The first occurrence of each key, and a place for no key.
-  std::array<std::size_t, kItemKeyCount + 1> first_{};
+  // The first occurrence of each key, and a place for no key; set by the
+  // constructor where the plain scans do not read the line.
+  std::array<std::size_t, kItemKeyCount + 1> first_;
   // The line is laid out as the catalogue writes it, and the first number
-  // of each entry is read, with where its ";" stands.
+  // of each entry is read, with where its ";" stands; set by that walk, and
+  // read only after it.
   bool in_file_order_ = false;
-  std::array<std::int32_t, kItemKeyCount> numbers_{};
-  std::array<std::size_t, kItemKeyCount> ends_{};
+  std::array<std::int32_t, kItemKeyCount> numbers_;
+  std::array<std::size_t, kItemKeyCount> ends_;
 };
 
 std::int32_t field(const ItemLine& line, ItemKey key) {
@@ -466,6 +474,25 @@ std::optional<std::int32_t> word_integer(std::string_view word) {
   return nth_number(word, 1);
 }
 
+// A fresh table's rows, made without the default name. The default names
+// of items and monsters are longer than a string holds in itself, so a row
+// made with one takes a block of the heap only for the catalogue's name to
+// replace it; the rows the catalogue leaves out get it after the reading.
+template <typename Row>
+std::vector<Row> unnamed_rows(int count) {
+  Row row;
+  std::string().swap(row.name);
+  return std::vector<Row>(static_cast<std::size_t>(count), row);
+}
+
+template <typename Row>
+void name_unlisted(std::vector<Row>& rows, const std::vector<bool>& listed) {
+  const Row unlisted;
+  for (std::size_t n = 0; n < rows.size(); ++n) {
+    if (!listed[n]) rows[n].name = unlisted.name;
+  }
+}
+
 }  // namespace
 
 ItemRecord::ItemRecord()
@@ -478,13 +505,17 @@ void ItemCatalogue::fill_rows() {
 }
 
 void ItemCatalogue::load_items(const std::string& path) {
-  fill_rows();
+  const bool fresh = rows_.empty();
+  if (fresh) rows_ = unnamed_rows<ItemRecord>(kRows);
+  std::vector<bool> listed(kRows, !fresh);
   ++writable_lookups_;
   const bool read =
       for_each_catalogue_line(path, [&](std::string_view line, int n) {
         if (n < 0 || n >= kRows) return;
+        listed[static_cast<std::size_t>(n)] = true;
         parse_item_line(line, rows_[static_cast<std::size_t>(n)]);
       });
+  name_unlisted(rows_, listed);
   say(read ? "\"targyak.txt\" beolvasasa sikerult!\n"
            : "nem talalom a \"targyak.txt\"-t!\n");
 }
@@ -550,14 +581,18 @@ void MonsterCatalogue::fill_rows() {
 }
 
 void MonsterCatalogue::load_monsters(const std::string& path) {
-  fill_rows();
+  const bool fresh = rows_.empty();
+  if (fresh) rows_ = unnamed_rows<MonsterRecord>(kRows);
+  std::vector<bool> listed(kRows, !fresh);
   const bool read =
       for_each_catalogue_line(path, [&](std::string_view line, int n) {
         if (n < 0 || n >= kRows) return;
+        listed[static_cast<std::size_t>(n)] = true;
         MonsterRecord& row = rows_[static_cast<std::size_t>(n)];
         row.number = field(line, "sorszam:");
         set_cut(row.name, quoted(line, "neve:").value_or(""), kNameLength);
       });
+  name_unlisted(rows_, listed);
   say(read ? "\"szornyek.txt\" beolvasasa sikerult!\n"
            : "nem talalom a \"szornyek.txt\"-t!\n");
 }

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -249,10 +250,20 @@ void splice_into(std::string& text, std::size_t at, std::size_t length,
   text = std::move(spliced);
 }
 
+// A pattern's hash, the same for its text wherever it is held, so that a
+// pattern is looked up without a copy of it.
+struct PatternHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view pattern) const {
+    return std::hash<std::string_view>()(pattern);
+  }
+};
+
 // The first places kept while a `KeptSearches` lives: pattern to place.
 struct Kept {
   std::string_view text;
-  std::unordered_map<std::string, std::size_t> first;
+  std::unordered_map<std::string, std::size_t, PatternHash, std::equal_to<>>
+      first;
 };
 Kept* kept = nullptr;
 
@@ -273,7 +284,7 @@ std::size_t find_text(std::string_view text, std::string_view pattern,
       text.size() != kept->text.size() || pattern.empty()) {
     return scan_text(text, pattern, from);
   }
-  const auto found = kept->first.find(std::string(pattern));
+  const auto found = kept->first.find(pattern);
   if (found == kept->first.end()) {
     if (from != 0) return scan_text(text, pattern, from);
     const std::size_t at = scan_text(text, pattern, 0);
