@@ -179,41 +179,60 @@ struct ListTable {
   std::vector<Cell> cells;  // in order; their sources increase
 };
 
-// A list table from the text [begin, end) of the report, with the
-// separators ", " and the end mark; as `list_table` of the plain pass. The
-// cells are cut first, so that the table is written into room of its exact
-// size: a shop list's table can copy most of the page.
-void add_list_table(std::string_view report, std::size_t begin, std::size_t end,
-                    std::string_view end_mark, ListTable& table) {
-  constexpr std::string_view kOpen = "<table border=0 width=100%>";
-  constexpr std::string_view kRow = "\n<tr>";
-  constexpr std::string_view kCell = "<td width=25%>";
-  constexpr std::string_view kCellEnd = "</td>";
-  constexpr std::string_view kRowEnd = "</tr>";
+// The markup of a list's table.
+constexpr std::string_view kOpen = "<table border=0 width=100%>";
+constexpr std::string_view kRow = "\n<tr>";
+constexpr std::string_view kCell = "<td width=25%>";
+constexpr std::string_view kCellEnd = "</td>";
+constexpr std::string_view kRowEnd = "</tr>";
+constexpr std::string_view kTableClose = "</tr></table>\n";
+constexpr std::string_view kShopSentence =
+    "<br>A következő tárgyaidat hajlandó a boltos megvásárolni:<br>"_cp;
+
+// A list's cells, cut from the text [begin, end) of the report at the
+// separators ", " and the end mark, as `list_table` of the plain pass cuts
+// them: `count` cells of the table's from `first`, and the bytes their table
+// takes. The cells are cut before anything is written, so that a table is
+// written into room of its exact size: a shop list's table can copy most of
+// the page.
+struct ListCells {
+  std::size_t first;
+  std::size_t count;
+  std::size_t bytes;
+};
+
+ListCells cut_list(std::string_view report, std::size_t begin, std::size_t end,
+                   std::string_view end_mark, ListTable& table) {
   std::string_view list = report.substr(begin, end - begin);
-  const std::size_t first_cell = table.cells.size();
-  std::size_t bytes = kOpen.size();
+  ListCells cut{table.cells.size(), 0, kOpen.size()};
   for (;;) {
-    std::size_t cut = list.find(", ");
+    std::size_t at = list.find(", ");
     std::size_t mark_size = 2;
-    if (cut == npos) {
-      cut = list.find(end_mark);
+    if (at == npos) {
+      at = list.find(end_mark);
       mark_size = end_mark.size();
-      if (cut == npos || end_mark.empty()) break;
+      if (at == npos || end_mark.empty()) break;
     }
-    const std::size_t length = cut + mark_size;
+    const std::size_t length = at + mark_size;
     table.cells.push_back(
         {0, static_cast<std::size_t>(list.data() - report.data()), length});
-    bytes += kCell.size() + length + kCellEnd.size();
+    cut.bytes += kCell.size() + length + kCellEnd.size();
     list.remove_prefix(length);
   }
-  const std::size_t count = table.cells.size() - first_cell;
-  bytes += (count + 3) / 4 * kRow.size() + count / 4 * kRowEnd.size();
+  cut.count = table.cells.size() - cut.first;
+  cut.bytes +=
+      (cut.count + 3) / 4 * kRow.size() + cut.count / 4 * kRowEnd.size();
+  return cut;
+}
+
+// Writes the table of the cut cells after the table's text, and where each
+// cell stands in it.
+void write_list_table(std::string_view report, const ListCells& cut,
+                      ListTable& table) {
   std::string& html = table.html;
-  html.reserve(html.size() + bytes);
   html += kOpen;
-  for (std::size_t i = 0; i < count; ++i) {
-    Cell& cell = table.cells[first_cell + i];
+  for (std::size_t i = 0; i < cut.count; ++i) {
+    Cell& cell = table.cells[cut.first + i];
     if (i % 4 == 0) html += kRow;
     html += kCell;
     cell.at = html.size();
@@ -225,15 +244,7 @@ void add_list_table(std::string_view report, std::size_t begin, std::size_t end,
 
 // The texts that the tables put between their cells.
 constexpr std::string_view kTableTexts[] = {
-    "<br>",
-    "<table border=0 width=100%>",
-    "\n<tr>",
-    "<td width=25%>",
-    "</td>",
-    "</tr>",
-    "</tr></table>\n",
-    "<br>A következő tárgyaidat hajlandó a boltos megvásárolni:<br>"_cp,
-};
+    "<br>", kOpen, kRow, kCell, kCellEnd, kRowEnd, kTableClose, kShopSentence};
 
 // A piece of the page: bytes [begin, end) of the report as it was (table
 // -1) or of a table's text.
@@ -299,7 +310,10 @@ bool tabulate_item_lists_indexed(std::string& text) {
     if (!shop) {
       const std::size_t cut = first_within(spans, begin, npos, 0);
       if (cut != npos) paragraph_end = cut;
-      add_list_table(report, begin, paragraph_end, ".", table);
+      const ListCells cells =
+          cut_list(report, begin, paragraph_end, ".", table);
+      table.html.reserve(table.html.size() + cells.bytes + kTableClose.size());
+      write_list_table(report, cells, table);
     } else {
       std::size_t second_begin = 0;
       std::size_t second_end = 0;
@@ -319,13 +333,18 @@ bool tabulate_item_lists_indexed(std::string& text) {
         }
         paragraph_end = found;
       }
-      add_list_table(report, begin, paragraph_end, ".", table);
-      table.html += "</tr></table>\n";
-      table.html +=
-          "<br>A következő tárgyaidat hajlandó a boltos megvásárolni:<br>"_cp;
-      add_list_table(report, second_begin, second_end, "áron"_cp, table);
+      const ListCells cells =
+          cut_list(report, begin, paragraph_end, ".", table);
+      const ListCells sold =
+          cut_list(report, second_begin, second_end, "áron"_cp, table);
+      table.html.reserve(table.html.size() + cells.bytes + sold.bytes +
+                         2 * kTableClose.size() + kShopSentence.size());
+      write_list_table(report, cells, table);
+      table.html += kTableClose;
+      table.html += kShopSentence;
+      write_list_table(report, sold, table);
     }
-    table.html += "</tr></table>\n";
+    table.html += kTableClose;
     table_bytes += table.html.size();
     tables.push_back(std::move(table));
   }
