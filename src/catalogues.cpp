@@ -349,7 +349,12 @@ class ItemLine {
       // The value: what comes before its first run of digits, the run, the
       // rest up to the ";"; one look at a byte's kind tells them apart.
       const char* place = begin + key_end;
-      while (kind(place) == kOther) ++place;
+      // Most values are a blank and a whole number: the run starts at once.
+      if (*place == ' ' && kind(place + 1) == kDigit) {
+        ++place;
+      } else {
+        while (kind(place) == kOther) ++place;
+      }
       const char* const digits = place;
       std::uint32_t value = 0;
       for (; kind(place) == kDigit; ++place) {
@@ -357,8 +362,10 @@ class ItemLine {
       }
       if (place > digits && digits[-1] == '-') value = 0u - value;
       numbers_[k] = static_cast<std::int32_t>(value);
-      while (kind(place) < kSemicolon) ++place;
-      if (kind(place) == kColon) return fail();
+      if (*place != ';') {
+        while (kind(place) < kSemicolon) ++place;
+        if (kind(place) == kColon) return fail();
+      }
       at = static_cast<std::size_t>(place - begin);
       ends_[k] = at;
       if (i + 1 < kItemKeyCount && (size - at < 2 || line[at + 1] != ' ')) {
