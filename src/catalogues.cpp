@@ -269,8 +269,9 @@ class ItemLine {
   MaybeText entry(ItemKey k) const {
     const std::string_view key = kItemKeys[k];
     if (plain_) return extract_inclusive(line_, key, ";");
-    if (in_file_order_)
+    if (in_file_order_) {
       return line_.substr(first_[k], ends_[k] + 1 - first_[k]);
+    }
     if (first_[k] == std::string_view::npos) return std::nullopt;
     const std::size_t end = line_.find(';', first_[k] + key.size());
     if (end == std::string_view::npos) return std::nullopt;

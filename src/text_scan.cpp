@@ -26,6 +26,14 @@ constexpr auto npos = std::string_view::npos;
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
+#ifdef __SSE2__
+// Whether the processor runs the scans 32 places at a time; asked once.
+bool has_avx2() {
+  static const bool kWide = __builtin_cpu_supports("avx2");
+  return kWide;
+}
+#endif
+
 // Blank, line feed and tab; a carriage return never reaches the parsers.
 bool is_space(char c) { return c == ' ' || c == '\n' || c == '\t'; }
 
@@ -195,8 +203,7 @@ std::size_t paired_scan(std::string_view text, std::string_view pattern,
                         std::size_t two) {
   std::size_t s = start;
 #ifdef __SSE2__
-  static const bool kWide = __builtin_cpu_supports("avx2");
-  if (kWide) {
+  if (has_avx2()) {
     if (const std::size_t at = paired_scan_32(text, pattern, s, last, one, two);
         at != npos) {
       return at;
@@ -1088,12 +1095,6 @@ std::vector<char> as_any_blank(std::uint32_t byte) {
   return {static_cast<char>(byte)};
 }
 
-// The first bytes of a place that the pattern sets look up in tables, each
-// by its low and by its high four bits, to tell in one go for many places
-// which groups of patterns (eight, one bit each) may start there.
-constexpr std::size_t kHeadBytes = 3;
-using HeadTable = std::array<std::array<std::uint8_t, 16>, kHeadBytes>;
-
 // The group bits of the pattern sets' tables: patterns with the same first
 // byte share a group, so that the tables mix the bytes of few different
 // patterns; the ninth first byte shares the first's group, and so on.
@@ -1120,15 +1121,16 @@ void sort_by_pattern(std::vector<LoosePatternSet::Match>& matches) {
 }
 
 // Lets the group's patterns have the byte as byte k of a place.
-void allow_head_byte(HeadTable& low, HeadTable& high, std::size_t k,
-                     std::uint8_t group_bit, unsigned char byte) {
+void allow_head_byte(PatternHeadTable& low, PatternHeadTable& high,
+                     std::size_t k, std::uint8_t group_bit,
+                     unsigned char byte) {
   low[k][byte & 0x0F] |= group_bit;
   high[k][byte >> 4] |= group_bit;
 }
 
 // Lets the group's patterns have any byte as byte k of a place.
-void allow_any_head_byte(HeadTable& low, HeadTable& high, std::size_t k,
-                         std::uint8_t group_bit) {
+void allow_any_head_byte(PatternHeadTable& low, PatternHeadTable& high,
+                         std::size_t k, std::uint8_t group_bit) {
   for (std::size_t n = 0; n < 16; ++n) {
     low[k][n] |= group_bit;
     high[k][n] |= group_bit;
@@ -1138,25 +1140,26 @@ void allow_any_head_byte(HeadTable& low, HeadTable& high, std::size_t k,
 // Visits the places from `at` on and before stop (which may move closer
 // while the scan goes on), 32 at a time, where some group of patterns may
 // start, with those groups; returns the first place not done. A block reads
-// 32 + kHeadBytes - 1 bytes from its first place.
+// 32 + kPatternHeadBytes - 1 bytes from its first place.
 #ifdef __SSE2__
 template <typename Visit>
 __attribute__((target("avx2"))) std::size_t scan_heads_32(
     std::string_view text, std::size_t at, const std::size_t& stop,
-    const HeadTable& low, const HeadTable& high, Visit&& visit) {
+    const PatternHeadTable& low, const PatternHeadTable& high, Visit&& visit) {
   const __m256i nibble = _mm256_set1_epi8(0x0F);
-  __m256i low_tables[kHeadBytes];
-  __m256i high_tables[kHeadBytes];
-  for (std::size_t k = 0; k < kHeadBytes; ++k) {
+  __m256i low_tables[kPatternHeadBytes];
+  __m256i high_tables[kPatternHeadBytes];
+  for (std::size_t k = 0; k < kPatternHeadBytes; ++k) {
     low_tables[k] = _mm256_broadcastsi128_si256(
         _mm_loadu_si128(reinterpret_cast<const __m128i*>(low[k].data())));
     high_tables[k] = _mm256_broadcastsi128_si256(
         _mm_loadu_si128(reinterpret_cast<const __m128i*>(high[k].data())));
   }
   alignas(32) std::array<std::uint8_t, 32> groups_at;
-  for (; at + 32 + kHeadBytes - 1 <= text.size() && at < stop; at += 32) {
+  for (; at + 32 + kPatternHeadBytes - 1 <= text.size() && at < stop;
+       at += 32) {
     __m256i groups = _mm256_set1_epi8(-1);
-    for (std::size_t k = 0; k < kHeadBytes; ++k) {
+    for (std::size_t k = 0; k < kPatternHeadBytes; ++k) {
       const __m256i bytes = _mm256_loadu_si256(
           reinterpret_cast<const __m256i*>(text.data() + at + k));
       const __m256i by_low =
@@ -1258,7 +1261,7 @@ LoosePatternSet::LoosePatternSet(std::span<const std::string_view> patterns,
     }
     if (quadded) {
       for (const std::uint32_t quad : quads) {
-        for (std::size_t k = 0; k < kHeadBytes; ++k) {
+        for (std::size_t k = 0; k < kPatternHeadBytes; ++k) {
           for (const char c : as_any_blank(quad >> (24 - 8 * k) & 0xff)) {
             allow_head_byte(head_low_, head_high_, k, group_bit,
                             static_cast<unsigned char>(c));
@@ -1339,8 +1342,7 @@ void LoosePatternSet::scan(std::string_view text, const std::size_t& stop,
 #ifdef __SSE2__
   // Where the processor can, the places whose first three bytes may start
   // a try are found many at a time; the loops below do what is left.
-  static const bool kWide = __builtin_cpu_supports("avx2");
-  if (kWide) {
+  if (has_avx2()) {
     from = scan_heads_32(text, 0, stop, head_low_, head_high_,
                          [&](std::size_t at, std::uint8_t) {
                            if (may_start(at)) try_at(at);
@@ -1459,7 +1461,7 @@ ExactPatternSet::ExactPatternSet(std::span<const std::string_view> patterns)
         head_groups.of(static_cast<unsigned char>(pattern[0]));
     groups_[group].push_back(static_cast<std::uint16_t>(i));
     const auto bit = static_cast<std::uint8_t>(1u << group);
-    for (std::size_t k = 0; k < kHeadBytes; ++k) {
+    for (std::size_t k = 0; k < kPatternHeadBytes; ++k) {
       if (k < pattern.size()) {
         allow_head_byte(low_, high_, k, bit,
                         static_cast<unsigned char>(pattern[k]));
@@ -1503,15 +1505,15 @@ void ExactPatternSet::all_matches(
   };
   std::size_t at = 0;
 #ifdef __SSE2__
-  static const bool kWide = __builtin_cpu_supports("avx2");
-  if (kWide) {
+  if (has_avx2()) {
     const std::size_t stop = text.size();
     at = scan_heads_32(text, at, stop, low_, high_, try_at);
   }
 #endif
   for (; at < text.size(); ++at) {
     std::uint32_t groups = 0xFF;
-    for (std::size_t k = 0; k < kHeadBytes && at + k < text.size(); ++k) {
+    for (std::size_t k = 0; k < kPatternHeadBytes && at + k < text.size();
+         ++k) {
       const auto c = static_cast<unsigned char>(text[at + k]);
       groups &= low_[k][c & 0x0F] & high_[k][c >> 4];
     }

@@ -135,6 +135,13 @@ std::int32_t min_int(std::int32_t a, std::int32_t b);
 // bytes of the text.
 std::string cut_to(std::string_view text, std::size_t max_length);
 
+// The first bytes of a place that the pattern sets look up in tables, each
+// by its low and by its high four bits, to tell in one go for many places
+// which groups of patterns (eight, one bit each) may start there.
+inline constexpr std::size_t kPatternHeadBytes = 3;
+using PatternHeadTable =
+    std::array<std::array<std::uint8_t, 16>, kPatternHeadBytes>;
+
 // A fixed set of patterns looked for together in one scan, each
 // whitespace-tolerant (as `find_loose`) or, where marked, exact (as
 // `find_after`). Made once for patterns that outlive it.
@@ -201,10 +208,10 @@ class LoosePatternSet {
   std::vector<std::uint8_t> shift_;
   bool all_quadded_ = true;
   bool empty_word_ = false;
-  // The first three bytes of a place that may start a try, by their low
-  // and by their high four bits (see `ExactPatternSet`).
-  std::array<std::array<std::uint8_t, 16>, 3> head_low_{};
-  std::array<std::array<std::uint8_t, 16>, 3> head_high_{};
+  // The first bytes of a place that may start a try, by their low and by
+  // their high four bits (see `ExactPatternSet`).
+  PatternHeadTable head_low_{};
+  PatternHeadTable head_high_{};
 };
 
 // A fixed set of exact patterns looked for together in one scan (an empty
@@ -226,10 +233,10 @@ class ExactPatternSet {
   std::vector<std::string_view> patterns_;
   // The patterns of each of eight groups; a group is one bit of the tables.
   std::array<std::vector<std::uint16_t>, 8> groups_{};
-  // For byte k (of the first three) of a place, by its low and by its high
-  // four bits, the groups whose patterns may have that there.
-  std::array<std::array<std::uint8_t, 16>, 3> low_{};
-  std::array<std::array<std::uint8_t, 16>, 3> high_{};
+  // For byte k (of the first kPatternHeadBytes) of a place, by its low and
+  // by its high four bits, the groups whose patterns may have that there.
+  PatternHeadTable low_{};
+  PatternHeadTable high_{};
 };
 
 }  // namespace morvinta
