@@ -1,6 +1,8 @@
 #include "report_sections.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <optional>
 
 #include "console.h"
@@ -409,6 +411,22 @@ std::string_view AdventureLog::region_name() const {
   return "Semmi Közepe"_cp;
 }
 
+namespace {
+
+// A known row's line: its name and " (#n)". Thousands of lines a report, so
+// the number is written straight behind the name rather than formatted.
+void append_known_line(std::string& text, std::string_view name, int n) {
+  std::array<char, 16> digits;
+  const auto written =
+      std::to_chars(digits.data(), digits.data() + digits.size(), n);
+  text += name;
+  text += " (#";
+  text.append(digits.data(), written.ptr);
+  text += ")\n";
+}
+
+}  // namespace
+
 std::string info_file_text(const ItemCatalogue& items,
                            const MonsterCatalogue& monsters) {
   std::string text(std::string_view("tárgyak:\n\n"_cp));
@@ -416,8 +434,7 @@ std::string info_file_text(const ItemCatalogue& items,
   for (int n = 1; n < ItemCatalogue::kRows; ++n) {
     const ItemRecord& row = items.item_by_number(n);
     if (!row.known) continue;
-    text += row.name;
-    text += formatted(" (#%d)\n", n);
+    append_known_line(text, row.name, n);
     ++item_lines;
   }
   text += formatted("\nösszesen %d tárgyat ismersz\n\n"_cp.data(), item_lines);
@@ -426,8 +443,7 @@ std::string info_file_text(const ItemCatalogue& items,
   for (int n = 1; n < 1000; ++n) {
     const MonsterRecord& row = monsters.monster_by_number(n);
     if (!row.known) continue;
-    text += row.name;
-    text += formatted(" (#%d)\n", n);
+    append_known_line(text, row.name, n);
     ++monster_lines;
   }
   text +=
