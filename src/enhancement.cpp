@@ -1,6 +1,8 @@
 #include "enhancement.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <utility>
 #include <vector>
 
@@ -143,30 +145,51 @@ void insert_summary_block(std::string& text, std::string summary_block) {
 }
 
 std::string monster_address(const Settings& settings, int n) {
-  if (settings.offline_webhyper != 0) {
-    return offline_directory(settings) +
-           formatted("/szorny_enc.php@f=szenc&ssz=%d.htm", n);
-  }
-  return std::string(kEncyclopediaHost) +
-         formatted("/webhyper/szorny_enc.php?f=szenc&ssz=%d", n);
+  return EncyclopediaAddresses(settings).monster(n);
 }
 
 std::string item_address(const Settings& settings, int n) {
-  if (settings.offline_webhyper != 0) {
-    return offline_directory(settings) +
-           formatted("/targy_enc.php@f=tenc&ssz=%d.htm", n);
-  }
-  return std::string(kEncyclopediaHost) +
-         formatted("/webhyper/targy_enc.php?f=tenc&ssz=%d", n);
+  return EncyclopediaAddresses(settings).item(n);
 }
 
 std::string spell_address(const Settings& settings, int n) {
-  if (settings.offline_webhyper != 0) {
-    return offline_directory(settings) +
-           formatted("/vari_enc.php@f=venc&ssz=%d.htm", n);
-  }
-  return std::string(kEncyclopediaHost) +
-         formatted("/webhyper/vari_enc.php?f=venc&ssz=%d", n);
+  return EncyclopediaAddresses(settings).spell(n);
+}
+
+EncyclopediaAddresses::EncyclopediaAddresses(const Settings& settings)
+    : offline_(settings.offline_webhyper != 0),
+      folder_(offline_ ? offline_directory(settings)
+                       : std::string(kEncyclopediaHost) + "/webhyper") {}
+
+std::string EncyclopediaAddresses::monster(int n) const {
+  return address("/szorny_enc.php", "f=szenc&ssz=", n);
+}
+
+std::string EncyclopediaAddresses::item(int n) const {
+  return address("/targy_enc.php", "f=tenc&ssz=", n);
+}
+
+std::string EncyclopediaAddresses::spell(int n) const {
+  return address("/vari_enc.php", "f=venc&ssz=", n);
+}
+
+std::string EncyclopediaAddresses::address(std::string_view page,
+                                           std::string_view query,
+                                           int n) const {
+  // The local copy's pages are files: "?" became "@" in their names, and
+  // they end in ".htm".
+  std::array<char, 16> digits;
+  const auto written =
+      std::to_chars(digits.data(), digits.data() + digits.size(), n);
+  std::string text;
+  text.reserve(folder_.size() + page.size() + query.size() + 16);
+  text += folder_;
+  text += page;
+  text += offline_ ? '@' : '?';
+  text += query;
+  text.append(digits.data(), written.ptr);
+  if (offline_) text += ".htm";
+  return text;
 }
 
 void link_coordinates(TurnReport& report) {

@@ -41,6 +41,24 @@ std::string monster_address(const Settings& settings, int n);
 std::string item_address(const Settings& settings, int n);
 std::string spell_address(const Settings& settings, int n);
 
+// The same addresses for a pass that makes hundreds of links: where the
+// local copy lies is read from the settings once, not once a link.
+class EncyclopediaAddresses {
+ public:
+  explicit EncyclopediaAddresses(const Settings& settings);
+  std::string monster(int n) const;
+  std::string item(int n) const;
+  std::string spell(int n) const;
+
+ private:
+  // The page's address: the folder, the page, its query and the number.
+  std::string address(std::string_view page, std::string_view query,
+                      int n) const;
+
+  bool offline_;
+  std::string folder_;
+};
+
 // The page edits, each as its own section.
 void mark_priest_rank(TurnReport& report);
 void link_coordinates(TurnReport& report);

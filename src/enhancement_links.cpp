@@ -1,6 +1,7 @@
 #include "enhancement_links.h"
 
 #include <algorithm>
+#include <bitset>
 #include <cstddef>
 #include <cstring>
 #include <functional>
@@ -203,13 +204,21 @@ std::unordered_map<std::string, std::size_t> first_places(
   std::unordered_map<std::string, std::size_t> places;
   std::unordered_map<std::string_view, bool> looked_for;
   std::size_t longest = 0;
+  // The bytes that follow the open in a wanted text: most opens of a report
+  // (an item's "(#" or "($") are followed by none of them.
+  std::bitset<256> seconds;
   for (const std::string& w : wanted) {
     looked_for.emplace(w, true);
     longest = std::max(longest, w.size());
+    if (w.size() > 1) seconds.set(static_cast<unsigned char>(w[1]));
   }
   std::size_t left = looked_for.size();
   for_each_byte(text, open, [&](std::size_t at) {
     if (left == 0) return;
+    if (at + 1 < text.size() &&
+        !seconds.test(static_cast<unsigned char>(text[at + 1]))) {
+      return;
+    }
     // The close is sought only as far as the longest wanted text reaches,
     // so that opens without a near close cost no more than that each.
     const std::size_t reach = std::min(longest, text.size() - at);
@@ -267,6 +276,7 @@ std::optional<Segment> find_segment(std::string_view text,
 Splices item_segment_edits(const TurnReport& report, std::string_view segment,
                            bool bank) {
   const ItemReferences refs = item_references(segment);
+  const EncyclopediaAddresses addresses(report.settings);
   Splices edits;
   for (int n = 1; n < ItemCatalogue::kRows; ++n) {
     const auto i = static_cast<std::size_t>(n);
@@ -287,7 +297,7 @@ Splices item_segment_edits(const TurnReport& report, std::string_view segment,
       span += "</SPAN>";
     }
     const bool link = k != 0 && report.settings.item_links != 0;
-    const std::string url = link ? item_address(report.settings, n) : "";
+    const std::string url = link ? addresses.item(n) : "";
     for (const bool dollar : {false, true}) {
       const std::size_t at = dollar ? refs.dollar[i] : refs.hash[i];
       if (at == npos) continue;
@@ -363,7 +373,8 @@ bool link_monsters_indexed(TurnReport& report) {
   // tag is linked on its own, by the first monster (from 10) whose name, or
   // whose name with "!", stands between it and the next "</B>".
   const auto names = MonsterNames::of(report.monsters);
-  if (!names || contains(monster_address(report.settings, 0), "<")) {
+  const EncyclopediaAddresses addresses(report.settings);
+  if (!names || contains(addresses.monster(0), "<")) {
     return false;
   }
   Splices edits;
@@ -373,10 +384,9 @@ bool link_monsters_indexed(TurnReport& report) {
             .substr(bold.name_begin, bold.name_end - bold.name_begin);
     const auto monster = next_monster_of(*names, name, {0, 0});
     if (!monster) continue;
-    edits.replace(
-        bold.begin, bold.end,
-        encyclopedia_link(monster_address(report.settings, monster->first),
-                          "<B>" + std::string(name) + "</B>"));
+    edits.replace(bold.begin, bold.end,
+                  encyclopedia_link(addresses.monster(monster->first),
+                                    "<B>" + std::string(name) + "</B>"));
   }
   if (!edits.empty()) report.text = edits.apply(report.text);
   return true;
@@ -434,7 +444,8 @@ bool develop_spells_indexed(TurnReport& report) {
   // another spell and a "VP" only at its end, where the part it replaced
   // had its own: the places work out on the segment as it was. A spell's
   // part may swallow the parts of spells done before it.
-  const std::string address_probe = spell_address(report.settings, 0);
+  const EncyclopediaAddresses addresses(report.settings);
+  const std::string address_probe = addresses.spell(0);
   if (contains(address_probe, "(") || contains(address_probe, "VP")) {
     return false;
   }
@@ -486,7 +497,7 @@ bool develop_spells_indexed(TurnReport& report) {
     const bool thaumaturgy = spell.school == "tau";
     // The chance is worked out for every visited spell, found or not, as
     // the plain pass does.
-    const std::string url = spell_address(report.settings, s);
+    const std::string url = addresses.spell(s);
     const std::string number_text =
         links ? encyclopedia_link(url, formatted("#%d", s))
               : formatted("#%d", s);
