@@ -95,13 +95,17 @@ std::string weapon_damage_table(const TurnReport& report) {
     // Ownership first: working out the damage of a weapon costs far more.
     const bool owned = weapon.carried_count > 0 || weapon.banked > 0;
     if (w != kBareFist && !owned) continue;
-    const double round = average_round_damage(report, w);
+    // The round's damage as average_round_damage works it out, from the
+    // hit's damage worked out once for both cells.
+    const double hit = average_hit_damage(report, w);
+    if (w != kBareFist && hit == 0.0) continue;
+    const std::int32_t attacks = attacks_per_round(report, w);
+    const double round = hit * attacks;
     if (w != kBareFist && round == 0.0) continue;
     table += formatted(
         "\n<TR><TD CLASS=\"t1\" WIDTH=33%%>%s (#%d)</TD><TD WIDTH=22%%> %d x "
         "%.2lf = %.2lf </TD><TD WIDTH=45%%>",
-        weapon.name.c_str(), w, attacks_per_round(report, w),
-        average_hit_damage(report, w), round);
+        weapon.name.c_str(), w, attacks, hit, round);
     const double left_round = average_offhand_round_damage(report, w);
     if (left_round != 0.0) {
       table += formatted(
@@ -112,8 +116,7 @@ std::string weapon_damage_table(const TurnReport& report) {
     }
     table += weapon_spell_cell(report, caster, weapon.weapon_spell);
     if (w != kBareFist) continue;
-    // The attacks of the bare fist are never fewer than one.
-    const std::int32_t attacks = attacks_per_round(report, kBareFist);
+    // The bare fist's attacks, as above: never fewer than one.
     const double fist = fist_of_strength_damage(report);
     if (fist != 0.0) {
       table += manoeuvre_row(weapon.name, "(erő öklével)"_cp, attacks, fist);
