@@ -1,7 +1,9 @@
 #include "enhancement_links.h"
 
 #include <algorithm>
+#include <array>
 #include <bitset>
+#include <charconv>
 #include <cstddef>
 #include <cstring>
 #include <functional>
@@ -33,11 +35,18 @@ constexpr int kFirstMonster = 10;
 constexpr int kLastMonster = 999;
 
 std::string encyclopedia_link(std::string_view url, std::string_view text) {
-  std::string link = "<a class=n href=\"";
+  constexpr std::string_view kOpen = "<a class=n href=\"";
+  constexpr std::string_view kTitle =
+      "\" target=new title=\"Encyclopedia (Web Hyper)\">";
+  constexpr std::string_view kClose = "</a>";
+  std::string link;
+  link.reserve(kOpen.size() + url.size() + kTitle.size() + text.size() +
+               kClose.size());
+  link += kOpen;
   link += url;
-  link += "\" target=new title=\"Encyclopedia (Web Hyper)\">";
+  link += kTitle;
   link += text;
-  link += "</a>";
+  link += kClose;
   return link;
 }
 
@@ -301,14 +310,23 @@ Splices item_segment_edits(const TurnReport& report, std::string_view segment,
     for (const bool dollar : {false, true}) {
       const std::size_t at = dollar ? refs.dollar[i] : refs.hash[i];
       if (at == npos) continue;
-      const std::string tag = formatted(dollar ? "($%d)" : "(#%d)", n);
       // The weight span follows the item's own form of the reference; the
       // link wraps the reference alone, before the span.
       const bool weighed = !span.empty() && dollar == item.dollar_form;
       if (!link && !weighed) continue;
-      std::string replacement = link ? encyclopedia_link(url, tag) : tag;
+      // The reference as it stands: "(#n)" or "($n)".
+      std::array<char, 16> tag;
+      tag[0] = '(';
+      tag[1] = dollar ? '$' : '#';
+      char* const tag_end =
+          std::to_chars(tag.data() + 2, tag.data() + tag.size() - 1, n).ptr;
+      *tag_end = ')';
+      const std::string_view reference(
+          tag.data(), static_cast<std::size_t>(tag_end + 1 - tag.data()));
+      std::string replacement =
+          link ? encyclopedia_link(url, reference) : std::string(reference);
       if (weighed) replacement += span;
-      edits.replace(at, at + tag.size(), std::move(replacement));
+      edits.replace(at, at + reference.size(), std::move(replacement));
     }
   }
   return edits;
