@@ -94,10 +94,7 @@ std::optional<std::string> simply_formatted(const char* format,
     }
     if (at[0] == 'l' && at[1] == 'l' && at[2] == 'd') {
       at += 3;
-      char digits[24];
-      const auto written = std::to_chars(digits, digits + sizeof digits,
-                                         va_arg(arguments, long long));
-      out.append(digits, written.ptr);
+      append_number(out, va_arg(arguments, long long));
       continue;
     }
     // A width starts with 1 to 9: a leading 0 or a "-" is a flag.
@@ -176,6 +173,12 @@ std::string formatted(const char* format, ...) {
   std::string text = vformatted(format, arguments);
   va_end(arguments);
   return text;
+}
+
+void append_number(std::string& text, long long value) {
+  char digits[24];
+  const auto written = std::to_chars(digits, digits + sizeof digits, value);
+  text.append(digits, written.ptr);
 }
 
 void set_console_capture(std::string* capture) { active_capture = capture; }

@@ -21,6 +21,10 @@ void say_cp1250(std::string_view cp1250_text);
 std::string formatted(const char* format, ...)
     __attribute__((format(printf, 1, 2)));
 
+// Appends the whole number as "%d" (or "%lld") writes it: for the places
+// that write thousands of numbers a report, without a template to read.
+void append_number(std::string& text, long long value);
+
 // While a capture is set, output is appended to it instead of printed.
 void set_console_capture(std::string* capture);
 

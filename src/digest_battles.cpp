@@ -2,11 +2,11 @@
 // what happened in it and the tally line written after it.
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cstdint>
 #include <iterator>
 #include <vector>
 
+#include "console.h"
 #include "cp1250.h"
 #include "digest.h"
 #include "digest_counting.h"
@@ -344,11 +344,8 @@ std::string battle_line(const BattleLog& battle) {
   // Each figure as "%d" writes it, with the words around it.
   const auto append = [&line](std::string_view before, std::int32_t value,
                               std::string_view after) {
-    std::array<char, 16> digits;
-    const auto written =
-        std::to_chars(digits.data(), digits.data() + digits.size(), value);
     line += before;
-    line.append(digits.data(), written.ptr);
+    append_number(line, value);
     line += after;
   };
   line.reserve(128);  // room for the usual few figures

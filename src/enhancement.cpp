@@ -1,8 +1,6 @@
 #include "enhancement.h"
 
 #include <algorithm>
-#include <array>
-#include <charconv>
 #include <utility>
 #include <vector>
 
@@ -178,16 +176,13 @@ std::string EncyclopediaAddresses::address(std::string_view page,
                                            int n) const {
   // The local copy's pages are files: "?" became "@" in their names, and
   // they end in ".htm".
-  std::array<char, 16> digits;
-  const auto written =
-      std::to_chars(digits.data(), digits.data() + digits.size(), n);
   std::string text;
   text.reserve(folder_.size() + page.size() + query.size() + 16);
   text += folder_;
   text += page;
   text += offline_ ? '@' : '?';
   text += query;
-  text.append(digits.data(), written.ptr);
+  append_number(text, n);
   if (offline_) text += ".htm";
   return text;
 }

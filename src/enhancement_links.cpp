@@ -1,9 +1,7 @@
 #include "enhancement_links.h"
 
 #include <algorithm>
-#include <array>
 #include <bitset>
-#include <charconv>
 #include <cstddef>
 #include <cstring>
 #include <functional>
@@ -315,16 +313,11 @@ Splices item_segment_edits(const TurnReport& report, std::string_view segment,
       const bool weighed = !span.empty() && dollar == item.dollar_form;
       if (!link && !weighed) continue;
       // The reference as it stands: "(#n)" or "($n)".
-      std::array<char, 16> tag;
-      tag[0] = '(';
-      tag[1] = dollar ? '$' : '#';
-      char* const tag_end =
-          std::to_chars(tag.data() + 2, tag.data() + tag.size() - 1, n).ptr;
-      *tag_end = ')';
-      const std::string_view reference(
-          tag.data(), static_cast<std::size_t>(tag_end + 1 - tag.data()));
+      std::string reference = dollar ? "($" : "(#";
+      append_number(reference, n);
+      reference += ')';
       std::string replacement =
-          link ? encyclopedia_link(url, reference) : std::string(reference);
+          link ? encyclopedia_link(url, reference) : reference;
       if (weighed) replacement += span;
       edits.replace(at, at + reference.size(), std::move(replacement));
     }
@@ -428,8 +421,11 @@ bool number_monsters_indexed(TurnReport& report) {
       done = *next;
       const std::string_view monster =
           report.monsters.monster_by_number(done.first).name;
-      name = std::string(monster) + formatted(" (#%d)", done.first) +
-             (done.second == 2 ? "!" : "");
+      name.assign(monster);
+      name += " (#";
+      append_number(name, done.first);
+      name += ')';
+      if (done.second == 2) name += '!';
       changed = true;
     }
     if (changed) edits.replace(bold.begin, bold.end, "<B>" + name + "</B>");
@@ -515,15 +511,15 @@ bool develop_spells_indexed(TurnReport& report) {
     const bool thaumaturgy = spell.school == "tau";
     // The chance is worked out for every visited spell, found or not, as
     // the plain pass does.
-    const std::string url = addresses.spell(s);
-    const std::string number_text =
-        links ? encyclopedia_link(url, formatted("#%d", s))
-              : formatted("#%d", s);
     const std::string chance =
         formatted("%.2lf%%", spell_development_chance(report, caster, s));
     if (!at) continue;
-    const std::size_t pattern_size = formatted("(#%d,", s).size();
-    std::size_t end = *at + pattern_size;
+    std::string number = "#";
+    append_number(number, s);
+    const std::string number_text =
+        links ? encyclopedia_link(addresses.spell(s), number) : number;
+    // The part found starts with "(#s,".
+    std::size_t end = *at + 1 + number.size() + 1;
     std::string replacement = "(" + number_text + ", " + chance + ", ";
     if (theology || thaumaturgy) {
       const auto vp = std::lower_bound(vp_places.begin(), vp_places.end(), end);

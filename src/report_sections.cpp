@@ -1,8 +1,6 @@
 #include "report_sections.h"
 
 #include <algorithm>
-#include <array>
-#include <charconv>
 #include <optional>
 
 #include "console.h"
@@ -416,12 +414,9 @@ namespace {
 // A known row's line: its name and " (#n)". Thousands of lines a report, so
 // the number is written straight behind the name rather than formatted.
 void append_known_line(std::string& text, std::string_view name, int n) {
-  std::array<char, 16> digits;
-  const auto written =
-      std::to_chars(digits.data(), digits.data() + digits.size(), n);
   text += name;
   text += " (#";
-  text.append(digits.data(), written.ptr);
+  append_number(text, n);
   text += ")\n";
 }
 
