@@ -57,12 +57,6 @@ std::string offline_directory(const Settings& settings) {
           .value_or(""));
 }
 
-std::string encyclopedia_link(std::string_view url, std::string_view text) {
-  return "<a class=n href=\"" + std::string(url) +
-         "\" target=new title=\"Encyclopedia (Web Hyper)\">" +
-         std::string(text) + "</a>";
-}
-
 // Replaces the report's segment from the heading through the next table end
 // by what rework makes of a copy of it.
 template <typename Rework>
@@ -185,6 +179,22 @@ std::string EncyclopediaAddresses::address(std::string_view page,
   append_number(text, n);
   if (offline_) text += ".htm";
   return text;
+}
+
+std::string encyclopedia_link(std::string_view url, std::string_view text) {
+  constexpr std::string_view kOpen = "<a class=n href=\"";
+  constexpr std::string_view kTitle =
+      "\" target=new title=\"Encyclopedia (Web Hyper)\">";
+  constexpr std::string_view kClose = "</a>";
+  std::string link;
+  link.reserve(kOpen.size() + url.size() + kTitle.size() + text.size() +
+               kClose.size());
+  link += kOpen;
+  link += url;
+  link += kTitle;
+  link += text;
+  link += kClose;
+  return link;
 }
 
 void link_coordinates(TurnReport& report) {

@@ -41,6 +41,9 @@ std::string monster_address(const Settings& settings, int n);
 std::string item_address(const Settings& settings, int n);
 std::string spell_address(const Settings& settings, int n);
 
+// The text linked to the encyclopedia page at the address.
+std::string encyclopedia_link(std::string_view url, std::string_view text);
+
 // The same addresses for a pass that makes hundreds of links: where the
 // local copy lies is read from the settings once, not once a link.
 class EncyclopediaAddresses {

@@ -32,22 +32,6 @@ constexpr std::string_view kBoldEnd = "</B>";
 constexpr int kFirstMonster = 10;
 constexpr int kLastMonster = 999;
 
-std::string encyclopedia_link(std::string_view url, std::string_view text) {
-  constexpr std::string_view kOpen = "<a class=n href=\"";
-  constexpr std::string_view kTitle =
-      "\" target=new title=\"Encyclopedia (Web Hyper)\">";
-  constexpr std::string_view kClose = "</a>";
-  std::string link;
-  link.reserve(kOpen.size() + url.size() + kTitle.size() + text.size() +
-               kClose.size());
-  link += kOpen;
-  link += url;
-  link += kTitle;
-  link += text;
-  link += kClose;
-  return link;
-}
-
 // Calls visit(at) for every place where the byte c stands.
 template <typename Visit>
 void for_each_byte(std::string_view text, char c, Visit visit) {
